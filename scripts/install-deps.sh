@@ -10,6 +10,7 @@ packages=(
   flex bison
   libfreetype-dev fonts-wqy-zenhei libfontconfig-dev fontconfig
   srecord xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()
