@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,8 @@ struct ListCase {
     std::string list;
     int count;
 };
+
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.title; }
 
 class LanguageListTest : public ::testing::TestWithParam<ListCase> {};
 
@@ -158,6 +161,8 @@ struct LookupCase {
     int indexAfter;
 };
 
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.title; }
+
 VernelResult ask(ILanguageInfo* info, Query query, const std::string& text, int32_t isLocaleCode,
                  int16_t* value) {
     switch (query) {
@@ -224,6 +229,8 @@ struct TextCase {
     std::string expected;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.title; }
+
 class TextLookupTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(TextLookupTest, Answers) {
@@ -265,6 +272,8 @@ struct NullCase {
     const char* title;
     std::function<VernelResult(ILanguageInfo*)> call;
 };
+
+void PrintTo(const NullCase& c, std::ostream* os) { *os << c.title; }
 
 class NullResultTest : public ::testing::TestWithParam<NullCase> {};
 

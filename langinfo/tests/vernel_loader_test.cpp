@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct FailureCase {
     const char* title;
     std::vector<std::string> paths;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.title; }
 
 class LoaderFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
@@ -90,6 +93,8 @@ struct PromptCase {
     std::string code;
     PromptLanguageInfo expected;
 };
+
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.title; }
 
 class PromptLanguageTest : public ::testing::TestWithParam<PromptCase> {};
 

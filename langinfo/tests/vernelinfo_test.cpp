@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -80,6 +81,8 @@ struct QueryCase {
     std::vector<std::string> outLines;
     std::string errPart;
 };
+
+void PrintTo(const QueryCase& c, std::ostream* os) { *os << c.title; }
 
 class VernelinfoQueryTest : public VernelinfoTest,
                            public ::testing::WithParamInterface<QueryCase> {};
