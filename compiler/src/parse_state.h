@@ -46,3 +46,17 @@ private:
 };
 
 }  // namespace tarvo::compiler
+
+namespace tarvo::compiler {
+
+// One token as the scanner returned it (-2 for an aborted scan); used by tests.
+struct ScannedToken {
+    int token = 0;
+    int line = 0;
+    int number = 0;
+    std::string text;
+};
+
+std::vector<ScannedToken> scanAll(ParseState& state, const char* source, size_t length);
+
+}  // namespace tarvo::compiler
