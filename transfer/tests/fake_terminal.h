@@ -62,6 +62,7 @@ struct TerminalState {
     std::deque<std::string> toSend;  // records waiting for the host's ACK
     std::string outgoing;            // bytes the host can read
     int purges = 0;
+    std::vector<std::uint8_t> answersFromHost;  // ACK/NAK the host gave to our records
     // Fault hook: for a line and how often the same line came before, the
     // bytes to answer instead of ACK ("" = silence, nullopt = normal answer).
     std::function<std::optional<std::string>(const std::string& line, int repeat)> fault;
@@ -138,8 +139,6 @@ public:
     int statusCheck() override { return 0; }
     void close() override {}
 
-    std::vector<std::uint8_t> answersFromHost;
-
 private:
     void sendNextRecord() {
         if (t_.toSend.empty()) return;
@@ -152,7 +151,7 @@ private:
         t_.outgoing += rec;
     }
     void answerFromHost(std::uint8_t b) {
-        answersFromHost.push_back(b);
+        t_.answersFromHost.push_back(b);
         if (t_.toSend.empty()) return;
         if (b == 0x06) t_.toSend.pop_front();
         sendNextRecord();  // the next record after ACK, the same again after NAK
