@@ -42,11 +42,12 @@ protected:
         fs::remove_all(scratch_, ignored);
     }
 
-    // Runs `program args` through the shell; args are already quoted.
-    RunResult run(const fs::path& program, const std::string& args) {
+    // Runs `environment program args` through the shell; args are already quoted.
+    RunResult run(const fs::path& program, const std::string& args,
+                  const std::string& environment = "") {
         const fs::path out = scratch_ / "out.txt";
         const fs::path err = scratch_ / "err.txt";
-        const std::string command = "'" + program.string() + "' " + args + " >'" + out.string() +
+        const std::string command = environment + " '" + program.string() + "' " + args + " >'" + out.string() +
                                     "' 2>'" + err.string() + "'";
         RunResult result;
         int status = std::system(command.c_str());
@@ -133,6 +134,19 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"MissingCode", "-l", 1, {}, "bad command line"},
         QueryCase{"TooManyArguments", "English French", 1, {}, "bad command line"}),
     [](const auto& info) { return std::string(info.param.title); });
+
+TEST_F(VernelinfoTest, WithoutDoublebyteFontsListsOnlyWesternLanguages) {
+    // fontconfig pointed at a configuration that knows no fonts.
+    const fs::path config = scratch_ / "no-fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    RunResult r = run(program_, "", "FONTCONFIG_FILE='" + config.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Languages: English|French|Spanish|German\nCount: 4\n");
+
+    r = run(program_, "-l chs", "FONTCONFIG_FILE='" + config.string() + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Supported: 0\n"), std::string::npos) << r.out;
+}
 
 TEST_F(VernelinfoTest, WithoutTheComponentReportsTheDllError) {
     // A copy of the program with no libvernel.so beside it nor in ../lib.
