@@ -57,8 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailureCase{"NoPaths", {}}, FailureCase{"Missing", {kMissingPath}},
                       FailureCase{"NotTheComponent", {VERNEL_NO_ENTRY_PATH}},
                       FailureCase{"WrongVersion", {VERNEL_WRONG_VERSION_PATH}},
+                      FailureCase{"WrongClass", {VERNEL_WRONG_CLASS_PATH}},
                       FailureCase{"AllWrong",
-                                  {kMissingPath, VERNEL_NO_ENTRY_PATH, VERNEL_WRONG_VERSION_PATH}}),
+                                  {kMissingPath, VERNEL_NO_ENTRY_PATH, VERNEL_WRONG_VERSION_PATH,
+                                   VERNEL_WRONG_CLASS_PATH}}),
     [](const auto& info) { return std::string(info.param.title); });
 
 TEST(VernelLoader, TakesTheFirstRightLibraryAndKeepsIt) {

@@ -3,8 +3,11 @@
 
 #include <dlfcn.h>
 
+#include <string_view>
+
 #include "tarvo/common/paths.h"
 #include "tarvo/langinfo/vernel_entry.h"
+#include "tarvo/langinfo/vernel_registration.h"
 
 namespace tarvo::langinfo {
 
@@ -31,12 +34,22 @@ bool VernelLoader::tryLibrary(const std::string& path) {
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return false;
 
+    // The right library speaks our interface version and serves the
+    // LanguageInfo class; only then is it asked for an object.
     auto version = reinterpret_cast<InterfaceVersionFunction>(
         ::dlsym(handle, kInterfaceVersionSymbol));
+    auto registration =
+        reinterpret_cast<RegistrationFunction>(::dlsym(handle, kRegistrationSymbol));
     auto create = reinterpret_cast<CreateFunction>(::dlsym(handle, kCreateSymbol));
+    bool right = version != nullptr && registration != nullptr && create != nullptr &&
+                 version() == kVernelInterfaceVersion;
+    if (right) {
+        const char* classId = registration(static_cast<int>(RegistrationItem::ClassId));
+        right = classId != nullptr && std::string_view(classId) == kClassId;
+    }
     void* object = nullptr;
-    if (version == nullptr || create == nullptr || version() != kVernelInterfaceVersion ||
-        create(kVernelInterfaceVersion, &object) != kVernelCreateOk || object == nullptr) {
+    if (!right || create(kVernelInterfaceVersion, &object) != kVernelCreateOk ||
+        object == nullptr) {
         ::dlclose(handle);
         return false;
     }
