@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,11 +109,31 @@ TEST_F(Driver, ImageOverTheSizeLimitIsRefused) {
     EXPECT_FALSE(exists("big.hex"));
 }
 
-TEST_F(Driver, ImageJustWithinTheLimitIsWritten) {
-    std::string path = writeScript("fits.scr", bigScript(190, 100));
-    ASSERT_TRUE(driver_.compile(path));
-    EXPECT_LE(driver_.lastResult().imageBytes, kMaxImageBytes);
+// Code is written in whole words, so the largest possible image holds 65,534 bytes.
+TEST_F(Driver, SizeLimitBoundary) {
+    // 199 big Display nodes and 22 Return nodes (4 bytes each) come close to the limit; a
+    // trailing Copy text of k characters adds k + 1 bytes rounded up to even: search the
+    // lengths that land exactly on 65,534 and 65,536 bytes.
+    auto scriptWithTail = [](int k) {
+        std::string script = bigScript(199, 100);
+        std::string returns;
+        for (int i = 0; i < 22; ++i) returns += std::string(kReturnNode) + ",\n";
+        script.insert(script.rfind("Return \"F.R\""), returns + "Copy \"F.C\" ( Source( LITERAL \"" + std::string(k, 'c') +
+                      "\" ), Special(), Destination( REG \"R\" ), Branch( Return \"F.R\" ) ),\n");
+        return script;
+    };
+    std::map<uint64_t, int> lengthForSize;
+    for (int k = 100; k < 130; ++k) {
+        CollectedMessages quiet;
+        lengthForSize.emplace(testing::compileText(scriptWithTail(k), quiet).imageBytes, k);
+    }
+    ASSERT_TRUE(lengthForSize.count(65534) && lengthForSize.count(65536))
+        << "adjust the base script: sizes " << lengthForSize.begin()->first << " to " << lengthForSize.rbegin()->first;
+
+    ASSERT_TRUE(driver_.compile(writeScript("fits.scr", scriptWithTail(lengthForSize[65534]))));
     EXPECT_TRUE(exists("fits.hex"));
+    EXPECT_FALSE(driver_.compile(writeScript("over.scr", scriptWithTail(lengthForSize[65536]))));
+    EXPECT_FALSE(exists("over.hex"));
 }
 
 int runTarvocomp(const std::string& arguments, std::string* output) {
