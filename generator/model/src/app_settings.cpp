@@ -5,6 +5,28 @@
 
 namespace tarvo {
 
+namespace {
+
+bool storeWithin(std::u16string& field, std::u16string_view text, std::size_t limit) {
+    if (text.size() > limit) return false;
+    field = text;
+    return true;
+}
+
+} // namespace
+
+bool AppSettings::setPromptLanguage(std::u16string_view code) {
+    return storeWithin(promptLanguage, code, kMaxLanguageCodeLength);
+}
+
+bool AppSettings::setOtherLanguage(std::u16string_view code) {
+    return storeWithin(otherLanguage, code, kMaxLanguageCodeLength);
+}
+
+bool AppSettings::setFontFace(std::u16string_view face) {
+    return storeWithin(fontFace, face, kMaxFontFaceLength);
+}
+
 bool isDoubleByteLanguage(std::u16string_view code) { return code == u"Chs" || code == u"Cht"; }
 
 ScreenGeometry screenGeometry(std::u16string_view promptLanguage, std::uint8_t model) {

@@ -35,6 +35,22 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{u"Xyz", 0, 4, 12}, GeometryCase{u"", 1, 4, 12}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
+TEST(AppSettings, DefaultsAndTextLimits) {
+    AppSettings settings;
+    EXPECT_EQ(settings.promptLanguage, u"Wst8");
+    EXPECT_EQ(settings.frameWidth, 100);
+    EXPECT_EQ(settings.nodeHeight, 38);
+    EXPECT_EQ(settings.fontSize, 9);
+    EXPECT_TRUE(settings.setPromptLanguage(u"Wst12"));
+    EXPECT_FALSE(settings.setPromptLanguage(u"Wst123"));
+    EXPECT_EQ(settings.promptLanguage, u"Wst12");
+    EXPECT_FALSE(settings.setOtherLanguage(u"Western"));
+    EXPECT_EQ(settings.otherLanguage, u"Wst8");
+    EXPECT_TRUE(settings.setFontFace(std::u16string(kMaxFontFaceLength, u'f')));
+    EXPECT_FALSE(settings.setFontFace(std::u16string(kMaxFontFaceLength + 1, u'f')));
+    EXPECT_EQ(settings.fontFace.size(), kMaxFontFaceLength);
+}
+
 TEST(DisplayNodes, StoredRowCountFollowsTheModel) {
     EXPECT_EQ(CDisplayNode(u"D", 0).text.storedRowCount, 6);
     EXPECT_EQ(CDisplayNode(u"D", 1).text.storedRowCount, 8);

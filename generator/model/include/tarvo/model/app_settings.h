@@ -20,8 +20,9 @@ struct AppSettings {
     int previousVersion = 0;
     /// Index into the model table; 255 for a model the table lacks.
     std::uint8_t model = 0;
-    std::u16string promptLanguage = u"Wst12";
-    std::u16string otherLanguage = u"Wst12";
+    // The defaults are those of a configuration file that lacks the keys.
+    std::u16string promptLanguage = u"Wst8";
+    std::u16string otherLanguage = u"Wst8";
     /// Copied from the configuration; not used by the model.
     int unnamedValue = 0;
     int borderSize = 2;
@@ -31,8 +32,14 @@ struct AppSettings {
     int nodeHeight = 38;
     int gridWidth = 10;
     int gridHeight = 10;
-    std::u16string fontFace = u"Arial";
+    std::u16string fontFace = u"Microsoft Sans Serif";
     int fontSize = 9;
+
+    /// Checked stores for the texts read from scripts and configuration: a
+    /// text over its limit is refused and the old value kept.
+    bool setPromptLanguage(std::u16string_view code);
+    bool setOtherLanguage(std::u16string_view code);
+    bool setFontFace(std::u16string_view face);
 
     bool operator==(const AppSettings&) const = default;
 };
