@@ -49,7 +49,11 @@ int main(int argc, char** argv) {
     StdoutMessages messages;
     tarvo::compiler::CompileDriver driver(messages);
     driver.setListing(listing);
-    driver.setFontDirectory(tarvo::programDir());
+    // Glyph files stand beside the program (build tree) or in ../share/tarvo (installed).
+    std::string glyphFile = tarvo::findDataFile("cp936all.bmf");
+    if (glyphFile.empty()) glyphFile = tarvo::findDataFile("cp950all.bmf");
+    driver.setFontDirectory(glyphFile.empty() ? tarvo::programDir()
+                                              : glyphFile.substr(0, glyphFile.find_last_of('/')));
     bool written = driver.compile(path);
     if (written && !batch && !tarvo::compiler::startTransferUtility(driver.imagePath()))
         messages.log("Can't access TarvoXfer tool to download application");
