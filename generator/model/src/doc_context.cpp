@@ -248,6 +248,69 @@ bool CDocContext::deleteNode(CContainerNode& container, NodeType type, std::u16s
     return true;
 }
 
+void CDocContext::forgetContainerContents(CContainerNode& container) {
+    for (auto& [key, node] : container.nodes_) {
+        references_.forgetNode(*node);
+        if (node->type() != NodeType::Call) continue;
+        auto* call = static_cast<CCallNode*>(node.get());
+        for (auto& [subKey, sub] : subroutines_) std::erase(sub->callers, call);
+    }
+}
+
+bool CDocContext::deleteSubroutine(std::u16string_view name) {
+    auto handle = subroutines_.extract(makeNodeKey(NodeType::Subroutine, name));
+    if (handle.empty()) return false;
+    std::unique_ptr<CSubroutineNode> sub = std::move(handle.mapped());
+    forgetContainerContents(*sub);
+    if (sub->owningFrame) std::erase(sub->owningFrame->ownedSubroutines, sub->name());
+    for (CCallNode* call : sub->callers) call->subroutine.clear();
+    // Callers not yet listed (before the list is rebuilt) lose the link too.
+    forEachContainer([&](CContainerNode& c) {
+        for (auto& [key, node] : c.nodes_) node->forgetReferences(NodeType::Subroutine, name);
+    });
+    return true;
+}
+
+bool CDocContext::deleteFrame(CContainerNode& parent, std::u16string_view name) {
+    const std::u16string key = makeNodeKey(NodeType::Frame, name);
+    auto found = parent.childFrames_.find(key);
+    if (found == parent.childFrames_.end()) return false;
+    CFrameNode* doomed = found->second.get();
+
+    // Collect the frame tree first; deleting subroutines walks the containers.
+    std::vector<CFrameNode*> tree;
+    std::function<void(CFrameNode&)> collect = [&](CFrameNode& frame) {
+        tree.push_back(&frame);
+        for (auto& [childKey, child] : frame.childFrames_) collect(*child);
+    };
+    collect(*doomed);
+    for (CFrameNode* frame : tree) {
+        const std::vector<std::u16string> owned = frame->ownedSubroutines;
+        for (const std::u16string& subName : owned) {
+            CSubroutineNode* sub = findSubroutine(subName);
+            if (sub && sub->owningFrame == frame) deleteSubroutine(subName);
+        }
+    }
+    // Subroutines created in a deleted frame but missing from its list go too.
+    std::vector<std::u16string> orphans;
+    for (auto& [subKey, sub] : subroutines_) {
+        if (std::find(tree.begin(), tree.end(), sub->owningFrame) != tree.end())
+            orphans.push_back(sub->name());
+    }
+    for (const std::u16string& subName : orphans) deleteSubroutine(subName);
+
+    for (CFrameNode* frame : tree) {
+        forgetContainerContents(*frame);
+        for (auto it = frames_.begin(); it != frames_.end();) {
+            it = it->second == frame ? frames_.erase(it) : std::next(it);
+        }
+    }
+    parent.entry().forgetReferences(NodeType::Frame, name);
+    for (auto& [nodeKey, node] : parent.nodes_) node->forgetReferences(NodeType::Frame, name);
+    parent.childFrames_.erase(found);
+    return true;
+}
+
 void CDocContext::forEachContainer(const std::function<void(CContainerNode&)>& visit) {
     std::function<void(CFrameNode&)> walk = [&](CFrameNode& frame) {
         visit(frame);

@@ -301,6 +301,60 @@ TEST_F(AppFixture, DeletingACallRemovesItFromTheCallerList) {
     EXPECT_TRUE(sub->callers.empty());
 }
 
+TEST_F(AppFixture, DeletingASubroutineEmptiesItsCallers) {
+    auto* sub = doc->addSubroutine(root, std::make_unique<CSubroutineNode>(u"Check"));
+    root.ownedSubroutines.push_back(u"Check");
+    add<CDisplayNode>(*sub, u"Inside");
+    auto* a = add<CCallNode>(root, u"A");
+    auto* b = add<CCallNode>(root, u"B");
+    a->subroutine.setTarget(NodeType::Subroutine, u"Check");
+    b->subroutine.setTarget(NodeType::Subroutine, u"Check");
+    doc->rebuildCallers();
+    ASSERT_EQ(sub->callers.size(), 2u);
+
+    ASSERT_TRUE(doc->deleteSubroutine(u"Check"));
+    EXPECT_EQ(doc->findSubroutine(u"Check"), nullptr);
+    EXPECT_TRUE(root.ownedSubroutines.empty());
+    EXPECT_TRUE(a->subroutine.isEmpty());
+    EXPECT_TRUE(b->subroutine.isEmpty());
+    EXPECT_FALSE(doc->deleteSubroutine(u"Check"));
+}
+
+TEST_F(AppFixture, DeletingAFrameCascadesToChildFramesAndOwnedSubroutines) {
+    auto* orders = add<CFrameNode>(root, u"Orders");
+    auto* scan = add<CFrameNode>(*orders, u"Scan");
+    doc->addSubroutine(*scan, std::make_unique<CSubroutineNode>(u"Check"));
+    scan->ownedSubroutines.push_back(u"Check");
+    auto* keep = doc->addSubroutine(root, std::make_unique<CSubroutineNode>(u"Keep"));
+
+    // A call inside the doomed tree to a surviving subroutine, and a call
+    // outside it to a doomed one.
+    auto* inner = add<CCallNode>(*scan, u"Inner");
+    inner->subroutine.setTarget(NodeType::Subroutine, u"Keep");
+    auto* outer = add<CCallNode>(root, u"Outer");
+    outer->subroutine.setTarget(NodeType::Subroutine, u"Check");
+    auto copy = std::make_unique<CCopyNode>();
+    copy->source.kind = SourceKind::File;
+    copy->source.file.fileName = u"Default File";
+    doc->addNode(*scan, std::move(copy), true);
+    auto* display = add<CDisplayNode>(root, u"D");
+    display->next.setTarget(NodeType::Frame, u"Orders");
+    doc->rebuildCallers();
+    ASSERT_EQ(keep->callers.size(), 1u);
+
+    ASSERT_TRUE(doc->deleteFrame(root, u"Orders"));
+    EXPECT_EQ(root.findChildFrame(u"Orders"), nullptr);
+    EXPECT_TRUE(doc->frames().empty());
+    EXPECT_EQ(doc->findSubroutine(u"Check"), nullptr);
+    EXPECT_EQ(doc->findSubroutine(u"Keep"), keep);
+    EXPECT_TRUE(keep->callers.empty());
+    EXPECT_TRUE(outer->subroutine.isEmpty());
+    EXPECT_TRUE(display->next.isEmpty());
+    EXPECT_FALSE(doc->references().isUsed(NodeType::File, u"Default File"));
+    EXPECT_FALSE(doc->deleteFrame(root, u"Orders"));
+    EXPECT_FALSE(doc->deleteFrame(root, u"Frame1")); // the root is nobody's child
+}
+
 TEST_F(AppFixture, ReferenceRegistryFollowsOperandsAndDeclarationRenames) {
     auto orders = std::make_unique<CFieldDecl>(u"Qty", 4);
     doc->addField(std::move(orders));

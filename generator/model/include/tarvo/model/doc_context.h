@@ -96,6 +96,14 @@ public:
     /// forgets its references. Answers false when there is no such node.
     bool deleteNode(CContainerNode& container, NodeType type, std::u16string_view name);
 
+    /// Deletes a subroutine with its nodes: it leaves the subroutine map and
+    /// its owning frame's list, and its callers keep an empty subroutine link.
+    bool deleteSubroutine(std::u16string_view name);
+    /// Deletes the child frame `name` of `parent` with its child frames and
+    /// the subroutines they own, and empties every link of `parent` that
+    /// named it. The root frame cannot be deleted.
+    bool deleteFrame(CContainerNode& parent, std::u16string_view name);
+
     /// Rebuilds every subroutine's caller list from the Call nodes.
     void rebuildCallers();
 
@@ -121,7 +129,9 @@ public:
 
 private:
     void fileFrameTree(CFrameNode& frame);
-    void forgetNodeEverywhere(NodeType type, std::u16string_view name);
+    /// Drops the registry entries and caller-list entries of every node of
+    /// `container`, before the container is destroyed.
+    void forgetContainerContents(CContainerNode& container);
 
     std::unique_ptr<CFrameNode> root_;
     SubroutineMap subroutines_;
