@@ -30,6 +30,8 @@ void onInterrupt(int) { gInterrupted = 1; }
 
 // The longest the loop sleeps when nothing is due, so an interrupt is seen soon.
 constexpr int kMaxPollMs = 250;
+// Time the virtual terminal gets to finish its files after the reset.
+constexpr int kVirtualTerminalGraceMs = 2000;
 
 void printUsageError(const char* message) {
     std::fprintf(stderr, "%s\n\n%s\n", message, kUsageText);
@@ -147,7 +149,7 @@ int runTransferProgram(int argc, const char* const* argv) {
         ::poll(&p, 1, wait);
         if (timer.due()) session.onTimeout();
     }
-    vterm.stop();
+    vterm.stop(kVirtualTerminalGraceMs);
     log.add(resultMessage(code));
     settings.save(port);
     if (cl.batch) return code == kResultSuccess ? 0 : code;

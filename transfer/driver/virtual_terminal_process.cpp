@@ -90,11 +90,26 @@ std::string VirtualTerminalProcess::start(const std::string& program,
     return device;
 }
 
-void VirtualTerminalProcess::stop() {
+void VirtualTerminalProcess::stop(int graceMs) {
     if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
         int status = 0;
-        ::waitpid(pid_, &status, 0);
+        auto begin = std::chrono::steady_clock::now();
+        bool ended = false;
+        for (;;) {
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                ended = true;
+                break;
+            }
+            int elapsed = int(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now() - begin).count());
+            if (elapsed >= graceMs) break;
+            pollfd none{-1, 0, 0};
+            ::poll(&none, 0, 10);
+        }
+        if (!ended) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, &status, 0);
+        }
         pid_ = -1;
     }
     if (outFd_ >= 0) {

@@ -21,8 +21,9 @@ public:
     /// with `error` set.
     std::string start(const std::string& program, const std::vector<std::string>& args,
                       std::string& error, int waitMs = 5000);
-    /// Ends the process (SIGTERM, then waits for it).
-    void stop();
+    /// Ends the process: gives it `graceMs` to end by itself (it does after
+    /// the reset), then sends SIGTERM and waits for it.
+    void stop(int graceMs = 0);
     pid_t pid() const { return pid_; }
 
 private:
