@@ -18,6 +18,17 @@ void CInputNode::refreshKeyTable(std::u16string_view oldName) {
     point(error);
 }
 
+CInputNode::SettingsCheck CInputNode::checkSettings(const ScreenGeometry& screen) const {
+    if (echoToDisplay && !echoAtCursor) {
+        if (echoRow < 0 || echoRow > screen.rows - 1 || echoColumn < 0 ||
+            echoColumn > screen.columns - 1)
+            return SettingsCheck::EchoOutsideScreen;
+    }
+    if (clearDisplay && !clearToEndOfLine && (clearCount < 0 || clearCount > kMaxClearCount))
+        return SettingsCheck::ClearCountOutOfRange;
+    return SettingsCheck::Ok;
+}
+
 std::vector<NodeLink*> CInputNode::links() {
     std::vector<NodeLink*> out;
     for (Channel& c : channels) out.push_back(&c.link);

@@ -280,6 +280,42 @@ TEST(InputNode, SizeRegisterCountsOnlyWhenOn) {
     EXPECT_EQ(input.declarationUses().size(), 2u);
 }
 
+TEST(InputNode, EchoPositionMustLieOnTheScreenAndClearCountInRange) {
+    using Check = CInputNode::SettingsCheck;
+    const ScreenGeometry wst8Model0 = screenGeometry(u"Wst8", 0); // 6 x 16
+    struct Case {
+        bool echo, atCursor;
+        int row, column;
+        bool clear, toEol;
+        int count;
+        Check expected;
+    };
+    const Case cases[] = {
+        {true, false, 5, 15, false, false, 0, Check::Ok},
+        {true, false, 6, 0, false, false, 0, Check::EchoOutsideScreen},
+        {true, false, 0, 16, false, false, 0, Check::EchoOutsideScreen},
+        {true, false, -1, 0, false, false, 0, Check::EchoOutsideScreen},
+        {true, true, 99, 99, false, false, 0, Check::Ok},   // cursor location: no position
+        {false, false, 99, 99, false, false, 0, Check::Ok}, // no echo at all
+        {false, false, 0, 0, true, false, 79, Check::Ok},
+        {false, false, 0, 0, true, false, 80, Check::ClearCountOutOfRange},
+        {false, false, 0, 0, true, false, -1, Check::ClearCountOutOfRange},
+        {false, false, 0, 0, true, true, 500, Check::Ok}, // to end of line: count unused
+    };
+    for (const Case& c : cases) {
+        CInputNode input;
+        input.echoToDisplay = c.echo;
+        input.echoAtCursor = c.atCursor;
+        input.echoRow = c.row;
+        input.echoColumn = c.column;
+        input.clearDisplay = c.clear;
+        input.clearToEndOfLine = c.toEol;
+        input.clearCount = c.count;
+        EXPECT_EQ(input.checkSettings(wst8Model0), c.expected)
+            << "row " << c.row << " column " << c.column << " count " << c.count;
+    }
+}
+
 TEST(FieldDecl, DelimiterAboveCode255IsRefused) {
     CFieldDecl field(u"F", 3);
     EXPECT_FALSE(field.setDelimiter(u'\u4e2d'));

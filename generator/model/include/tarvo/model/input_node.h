@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "tarvo/model/app_settings.h"
 #include "tarvo/model/node_base.h"
 
 namespace tarvo {
@@ -53,6 +54,16 @@ public:
     const Channel& channel(InputChannel c) const {
         return channels[static_cast<std::size_t>(c)];
     }
+
+    /// What the dialog's OK finds wrong with the echo and clearing settings.
+    enum class SettingsCheck {
+        Ok,
+        EchoOutsideScreen,  // "Row number must be between 0 and %d. ..." (rows-1, columns-1)
+        ClearCountOutOfRange // message 324
+    };
+    /// A specified echo position must lie on `screen`; a clear count must be
+    /// 0 to kMaxClearCount.
+    SettingsCheck checkSettings(const ScreenGeometry& screen) const;
 
     /// Points every channel link and the error link that is empty or names
     /// the node's old name at the node itself.
