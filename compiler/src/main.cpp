@@ -24,6 +24,17 @@ const char* const kUsage =
 
 }  // namespace
 
+#ifdef TARVO_COMPILER_GUI
+namespace tarvo::compiler {
+int runCompilerWindow(int argc, char** argv, const std::string& path, bool listing);
+}
+
+// A window needs a display; without one the plain form logs to standard output.
+static bool displayAvailable() {
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
+}
+#endif
+
 int main(int argc, char** argv) {
     bool batch = false;
     bool listing = false;
@@ -41,6 +52,9 @@ int main(int argc, char** argv) {
         if (!path.empty()) path += ' ';
         path += argv[i];
     }
+#ifdef TARVO_COMPILER_GUI
+    if (!batch && displayAvailable()) return tarvo::compiler::runCompilerWindow(1, argv, path, listing);
+#endif
     if (path.empty()) {
         std::cerr << kUsage;
         return 2;
