@@ -2,6 +2,7 @@
 #include "tarvo/vterm/pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -87,6 +88,11 @@ int PseudoTerminal::lineBaud() const {
 }
 
 std::size_t PseudoTerminal::unreadByPeer() const {
+    // Bytes written to the master reach the slave's input queue through a
+    // kernel work item; polling the slave runs that work first, so the count
+    // below includes bytes still on their way.
+    pollfd flush{slaveFd_, POLLIN, 0};
+    ::poll(&flush, 1, 0);
     int waiting = 0;
     if (::ioctl(slaveFd_, FIONREAD, &waiting) != 0 || waiting < 0) return 0;
     return static_cast<std::size_t>(waiting);

@@ -71,6 +71,7 @@ std::string transcriptJson(const VirtualTerminal& terminal) {
            ",\n";
     out += "  \"garbledBytes\": " + std::to_string(log.garbledBytes) + ",\n";
     out += "  \"noiseBytes\": " + std::to_string(log.noiseBytes) + ",\n";
+    out += "  \"eventsNotKept\": " + std::to_string(log.eventsNotKept) + ",\n";
     out += "  \"commands\": " + stringArray(log.commands, "  ") + ",\n";
     out += "  \"osRecords\": " + stringArray(log.osRecords, "  ") + ",\n";
     out += "  \"appRecords\": " + stringArray(log.appRecords, "  ") + ",\n";

@@ -307,6 +307,10 @@ void VirtualTerminal::answer(std::uint8_t byte, std::string& out) {
 }
 
 void VirtualTerminal::note(bool fromHost, std::string kind, std::string text) {
+    if (log_.events.size() >= kMaxSessionEvents) {
+        ++log_.eventsNotKept;
+        return;
+    }
     log_.events.push_back({clock_.nowNanos() - startNanos_, fromHost, std::move(kind), std::move(text)});
 }
 

@@ -369,3 +369,21 @@ TEST_F(TerminalTest, RecordWhileAwaitingAnAnswerIsHandledNormally) {
 
 }  // namespace
 }  // namespace tarvo::vterm
+
+namespace tarvo::vterm {
+namespace {
+
+TEST_F(TerminalTest, EventLogStopsAtItsLimitButAnswersGoOn) {
+    start();
+    // Each probe logs two events: the probe and the answer.
+    const std::size_t probes = kMaxSessionEvents / 2 + 1;
+    std::string bytes;
+    for (std::size_t i = 0; i < probes; ++i) bytes += kProbe;
+    const std::string answers = terminal_->receive(bytes, terminal_->currentBaud());
+    EXPECT_EQ(answers, std::string(probes, '\x06'));
+    EXPECT_EQ(terminal_->log().events.size(), kMaxSessionEvents);
+    EXPECT_EQ(terminal_->log().eventsNotKept, 2u);
+}
+
+}  // namespace
+}  // namespace tarvo::vterm

@@ -1,11 +1,15 @@
 // Everything the virtual terminal saw and did in one session.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tarvo::vterm {
+
+/// Events kept per session; a host that talks for ever cannot exhaust memory.
+inline constexpr std::size_t kMaxSessionEvents = 1'000'000;
 
 struct SessionEvent {
     std::int64_t timeNanos = 0;  // since the terminal was created
@@ -29,6 +33,7 @@ struct SessionLog {
     bool reset = false;                     // the session ended with the reset command
     std::uint64_t garbledBytes = 0;         // bytes that arrived at another rate than ours
     std::uint64_t noiseBytes = 0;           // bytes outside any record or probe
+    std::uint64_t eventsNotKept = 0;        // events beyond kMaxSessionEvents
 };
 
 }  // namespace tarvo::vterm
