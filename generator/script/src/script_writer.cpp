@@ -615,13 +615,23 @@ public:
     }
 
 private:
-    void check(const std::string& what, std::u16string_view text) {
-        if (!isAnsiRepresentable(text)) found_.push_back(what);
+    // A text must fit the code page, and must not hold a double quote or a
+    // line break of its own: either would end the quoted text or the line.
+    void check(const std::string& what, std::u16string_view text, bool crlfAllowed = false) {
+        bool bad = !isAnsiRepresentable(text) || text.find(u'"') != std::u16string_view::npos;
+        for (size_t i = 0; i < text.size() && !bad; ++i) {
+            if (crlfAllowed && text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+                continue;
+            }
+            bad = text[i] == u'\r' || text[i] == u'\n';
+        }
+        if (bad) found_.push_back(what);
     }
     void named(const CNodeBase& node) {
         std::string name = wideToAnsi(fullName(node));
         check(name + " name", node.name());
-        check(name + " description", node.description());
+        check(name + " description", node.description(), true);
     }
     void frame(const CFrameNode& f) {
         container(f);

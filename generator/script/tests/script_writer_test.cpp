@@ -398,5 +398,24 @@ TEST(ScriptWriter, UnrepresentableTextIsFound) {
     EXPECT_EQ(found, (std::vector<std::string>{"App.D1 description", "App.D1 display text"}));
 }
 
+TEST(ScriptWriter, QuotesAndStrayLineBreaksAreFound) {
+    struct Case {
+        std::u16string description;
+        std::u16string literal;
+        size_t found;
+    };
+    const Case cases[] = {{u"two\r\nlines", u"plain", 0},  {u"say \"hi\"", u"x", 1},
+                          {u"bare\nfeed", u"x", 1},         {u"ok", u"a\"b", 1},
+                          {u"ok", u"line\r\nbreak", 1},     {u"lone\r", u"x\n", 2}};
+    for (const auto& c : cases) {
+        auto doc = newApp();
+        auto* copy = add<CCopyNode>(*doc, doc->rootFrame(), u"C1");
+        ASSERT_TRUE(copy->setDescription(c.description));
+        copy->source.literal = c.literal;
+        EXPECT_EQ(ScriptWriter::findUnrepresentableText(*doc).size(), c.found)
+            << narrowLatin1(c.description) << " / " << narrowLatin1(c.literal);
+    }
+}
+
 }  // namespace
 }  // namespace tarvo::script

@@ -16,8 +16,9 @@ public:
     /// findUnrepresentableText first.
     static std::string write(const CDocContext& doc, const std::string& path);
 
-    /// Names of the objects whose names or texts hold characters that the
-    /// script's 8-bit text cannot store ("Frame1.Display1 description").
+    /// Names of the objects whose names or texts the script cannot carry
+    /// ("Frame1.Display1 description"): characters outside the 8-bit code
+    /// page, double quotes, and line breaks (other than CR LF in descriptions).
     /// Double-byte display rows are left out: their characters travel as
     /// display character set positions.
     static std::vector<std::string> findUnrepresentableText(const CDocContext& doc);
