@@ -22,7 +22,13 @@ namespace {
 
 using namespace tarvo::vterm;
 
-enum ExitCode { kResetReached = 0, kNoReset = 1, kBadCommandLine = 2, kPtyFailed = 3, kOutputFailed = 4 };
+enum ExitCode {
+    kResetReached = 0,
+    kNoReset = 1,
+    kBadCommandLine = 2,
+    kPtyFailed = 3,
+    kOutputFailed = 4
+};
 
 // How long to wait, after the reset, for the host to read the last answer
 // before the line is closed under it.
@@ -32,7 +38,9 @@ constexpr std::size_t kReadChunk = 4096;
 
 volatile sig_atomic_t stopRequested = 0;
 
-void onStopSignal(int) { stopRequested = 1; }
+void onStopSignal(int) {
+    stopRequested = 1;
+}
 
 void installSignalHandlers() {
     struct sigaction action {};
@@ -48,7 +56,8 @@ void sleepUntil(std::int64_t nanos) {
     timespec target{};
     target.tv_sec = static_cast<time_t>(nanos / 1'000'000'000);
     target.tv_nsec = static_cast<long>(nanos % 1'000'000'000);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &target, nullptr) == EINTR && !stopRequested) {
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &target, nullptr) == EINTR &&
+           !stopRequested) {
     }
 }
 
@@ -66,7 +75,8 @@ bool writeAll(int fd, const std::string& bytes) {
 }
 
 // Runs the session until the reset, the idle limit, a signal or a line error.
-void serve(PseudoTerminal& line, VirtualTerminal& terminal, const TermOptions& options, const Clock& clock) {
+void serve(PseudoTerminal& line, VirtualTerminal& terminal, const TermOptions& options,
+           const Clock& clock) {
     LinePacer fromHost, toHost;
     std::vector<char> buffer(kReadChunk);
     while (!terminal.finished() && !stopRequested) {
@@ -79,18 +89,22 @@ void serve(PseudoTerminal& line, VirtualTerminal& terminal, const TermOptions& o
             return;
         }
         if (ready == 0) {
-            std::fprintf(stderr, "tarvoterm: no byte from the host for %d s\n", options.idleLimitSeconds);
+            std::fprintf(stderr, "tarvoterm: no byte from the host for %d s\n",
+                         options.idleLimitSeconds);
             return;
         }
         const ssize_t count = ::read(line.masterFd(), buffer.data(), buffer.size());
         if (count < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (count <= 0) {
-            std::fprintf(stderr, "tarvoterm: read: %s\n", count == 0 ? "end of file" : std::strerror(errno));
+            std::fprintf(stderr, "tarvoterm: read: %s\n",
+                         count == 0 ? "end of file" : std::strerror(errno));
             return;
         }
         const int baud = line.lineBaud();
-        if (options.throttle) sleepUntil(fromHost.schedule(clock.nowNanos(), static_cast<std::size_t>(count), baud));
-        const std::string answer = terminal.receive(std::string_view(buffer.data(), static_cast<std::size_t>(count)), baud);
+        if (options.throttle)
+            sleepUntil(fromHost.schedule(clock.nowNanos(), static_cast<std::size_t>(count), baud));
+        const std::string answer = terminal.receive(
+            std::string_view(buffer.data(), static_cast<std::size_t>(count)), baud);
         if (answer.empty()) continue;
         if (options.throttle) sleepUntil(toHost.schedule(clock.nowNanos(), answer.size(), baud));
         if (!writeAll(line.masterFd(), answer)) {
@@ -111,7 +125,9 @@ void drain(const PseudoTerminal& line) {
 bool writeOutput(const std::string& path, const std::string& text, const char* what) {
     if (path.empty()) return true;
     const tarvo::FileResult result = tarvo::writeFileSafely(path, text);
-    if (!result.ok) std::fprintf(stderr, "tarvoterm: cannot write the %s %s: %s\n", what, path.c_str(), result.error.c_str());
+    if (!result.ok)
+        std::fprintf(stderr, "tarvoterm: cannot write the %s %s: %s\n", what, path.c_str(),
+                     result.error.c_str());
     return result.ok;
 }
 
@@ -143,8 +159,9 @@ int main(int argc, char** argv) {
     serve(line, terminal, options, clock);
     if (terminal.finished()) drain(line);
 
-    const bool written = writeOutput(options.transcriptPath, transcriptJson(terminal), "transcript") &
-                         writeOutput(options.hexOutPath, receivedImageHex(terminal.log()), "image");
+    const bool written =
+        writeOutput(options.transcriptPath, transcriptJson(terminal), "transcript") &
+        writeOutput(options.hexOutPath, receivedImageHex(terminal.log()), "image");
     if (!written) return kOutputFailed;
     return terminal.finished() ? kResetReached : kNoReset;
 }

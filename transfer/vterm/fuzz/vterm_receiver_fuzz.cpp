@@ -9,7 +9,7 @@
 
 namespace {
 class FixedClock : public tarvo::vterm::Clock {
-public:
+  public:
     std::int64_t nowNanos() const override { return 0; }
 };
 }  // namespace
@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     config.names = {"ONE", "TWO", "", "FOUR"};
     VirtualTerminal terminal(config, clock);
     // The terminal follows speed commands, so feed each byte at its rate.
-    for (std::size_t i = 0; i < size; ++i) terminal.receive(bytes.substr(i, 1), terminal.currentBaud());
+    for (std::size_t i = 0; i < size; ++i)
+        terminal.receive(bytes.substr(i, 1), terminal.currentBaud());
     return 0;
 }

@@ -34,8 +34,8 @@ bool parseNames(const std::string& text, TerminalConfig& config, std::string& er
     for (std::size_t i = 0; i < kApplicationSlots; ++i) {
         const std::string name = i < names.size() ? names[i] : std::string();
         if (name.size() > kStoredNameBytes) {
-            error = "application name '" + name + "' is longer than " + std::to_string(kStoredNameBytes) +
-                    " characters";
+            error = "application name '" + name + "' is longer than " +
+                    std::to_string(kStoredNameBytes) + " characters";
             return false;
         }
         config.names[i] = name;
@@ -45,12 +45,14 @@ bool parseNames(const std::string& text, TerminalConfig& config, std::string& er
 
 }  // namespace
 
-bool parseCommandLine(const std::vector<std::string>& args, TermOptions& options, std::string& error) {
+bool parseCommandLine(const std::vector<std::string>& args, TermOptions& options,
+                      std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::string value;
         bool hasValue = false;
-        if (const std::size_t equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const std::size_t equals = option.find('=');
+            option.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = option.substr(equals + 1);
             option = option.substr(0, equals);
             hasValue = true;
@@ -109,8 +111,8 @@ bool parseCommandLine(const std::vector<std::string>& args, TermOptions& options
         } else if (option == "--idle-limit") {
             if (!takeValue()) return false;
             if (!parseNumber(value, kMaxIdleLimitSeconds, options.idleLimitSeconds)) {
-                error = "bad idle limit '" + value + "' (seconds, 0 to " + std::to_string(kMaxIdleLimitSeconds) +
-                        ")";
+                error = "bad idle limit '" + value + "' (seconds, 0 to " +
+                        std::to_string(kMaxIdleLimitSeconds) + ")";
                 return false;
             }
         } else {

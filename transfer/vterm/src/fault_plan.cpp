@@ -11,7 +11,8 @@ std::vector<std::string_view> splitColons(std::string_view text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t colon = text.find(':', start);
-        parts.push_back(text.substr(start, colon == std::string_view::npos ? colon : colon - start));
+        parts.push_back(
+            text.substr(start, colon == std::string_view::npos ? colon : colon - start));
         if (colon == std::string_view::npos) return parts;
         start = colon + 1;
     }
@@ -60,7 +61,8 @@ bool parseSelector(std::string_view text, FaultTarget& target) {
                              Part{"font", TargetKind::FontRecord}}) {
         if (startsWith(text, part.prefix)) {
             unsigned index = 0;
-            if (!parseDecimal(text.substr(part.prefix.size()), 1000000, index) || index == 0) return false;
+            if (!parseDecimal(text.substr(part.prefix.size()), 1000000, index) || index == 0)
+                return false;
             target.kind = part.kind;
             target.index = index;
             return true;
@@ -108,7 +110,8 @@ bool FaultPlan::add(std::string_view text, std::string& error) {
     if (takesSelector) {
         if (next < parts.size()) {
             if (!parseSelector(parts[next], fault.target)) {
-                error = "bad record selector '" + std::string(parts[next]) + "' in '" + std::string(text) + "'";
+                error = "bad record selector '" + std::string(parts[next]) + "' in '" +
+                        std::string(text) + "'";
                 return false;
             }
             ++next;

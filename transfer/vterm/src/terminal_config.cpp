@@ -11,6 +11,8 @@ bool isValidVersionText(std::string_view text) {
     return text.size() == 4 && digit(text[0]) && text[1] == '.' && digit(text[2]) && digit(text[3]);
 }
 
-bool isSupportedBaud(int baud) { return baud == 9600 || baud == 19200 || baud == 38400; }
+bool isSupportedBaud(int baud) {
+    return baud == 9600 || baud == 19200 || baud == 38400;
+}
 
 }  // namespace tarvo::vterm

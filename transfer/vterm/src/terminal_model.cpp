@@ -17,7 +17,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool parseTerminalModel(std::string_view text, TerminalModel& model) {
-    for (TerminalModel candidate : {TerminalModel::VK7100, TerminalModel::VK61, TerminalModel::VK81}) {
+    for (TerminalModel candidate :
+         {TerminalModel::VK7100, TerminalModel::VK61, TerminalModel::VK81}) {
         if (equalsIgnoringCase(text, modelName(candidate))) {
             model = candidate;
             return true;
@@ -28,22 +29,30 @@ bool parseTerminalModel(std::string_view text, TerminalModel& model) {
 
 std::string_view modelName(TerminalModel model) {
     switch (model) {
-        case TerminalModel::VK7100: return "VK7100";
-        case TerminalModel::VK61: return "VK61";
-        case TerminalModel::VK81: return "VK81";
+        case TerminalModel::VK7100:
+            return "VK7100";
+        case TerminalModel::VK61:
+            return "VK61";
+        case TerminalModel::VK81:
+            return "VK81";
     }
     return "VK7100";
 }
 
 std::uint8_t typeLetter(TerminalModel model) {
     switch (model) {
-        case TerminalModel::VK7100: return 'T';
-        case TerminalModel::VK61: return 'C';
-        case TerminalModel::VK81: return 'X';
+        case TerminalModel::VK7100:
+            return 'T';
+        case TerminalModel::VK61:
+            return 'C';
+        case TerminalModel::VK81:
+            return 'X';
     }
     return 'T';
 }
 
-bool supportsApplicationSlots(TerminalModel model) { return model != TerminalModel::VK7100; }
+bool supportsApplicationSlots(TerminalModel model) {
+    return model != TerminalModel::VK7100;
+}
 
 }  // namespace tarvo::vterm

@@ -11,11 +11,21 @@ std::string jsonString(const std::string& text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (byte < 0x20 || byte >= 0x7F) {
                     // Bytes outside printable ASCII are written as code
@@ -62,13 +72,16 @@ std::string transcriptJson(const VirtualTerminal& terminal) {
     }
     out += "],\n";
     out += "  \"reset\": " + std::string(log.reset ? "true" : "false") + ",\n";
-    out += "  \"erase\": " + (log.erase.empty() ? std::string("null") : jsonString(log.erase)) + ",\n";
-    out += "  \"loadSlot\": " + (log.loadSlot < 0 ? std::string("null") : std::to_string(log.loadSlot)) + ",\n";
+    out +=
+        "  \"erase\": " + (log.erase.empty() ? std::string("null") : jsonString(log.erase)) + ",\n";
+    out += "  \"loadSlot\": " +
+           (log.loadSlot < 0 ? std::string("null") : std::to_string(log.loadSlot)) + ",\n";
     out += "  \"applicationName\": " +
            (log.loadSlot < 0 ? std::string("null") : jsonString(log.applicationName)) + ",\n";
-    out += "  \"fontFlag\": " + (log.fontFlag < 0 ? std::string("null") : std::to_string(log.fontFlag)) + ",\n";
-    out += "  \"launchSlot\": " + (log.launchSlot == 0 ? std::string("null") : std::to_string(log.launchSlot)) +
-           ",\n";
+    out += "  \"fontFlag\": " +
+           (log.fontFlag < 0 ? std::string("null") : std::to_string(log.fontFlag)) + ",\n";
+    out += "  \"launchSlot\": " +
+           (log.launchSlot == 0 ? std::string("null") : std::to_string(log.launchSlot)) + ",\n";
     out += "  \"garbledBytes\": " + std::to_string(log.garbledBytes) + ",\n";
     out += "  \"noiseBytes\": " + std::to_string(log.noiseBytes) + ",\n";
     out += "  \"eventsNotKept\": " + std::to_string(log.eventsNotKept) + ",\n";

@@ -33,11 +33,16 @@ std::string describeByte(std::uint8_t byte) {
 // The rate a speed command selects, or 0 for an unknown code.
 int rateOfSpeedCode(std::uint8_t code) {
     switch (code) {
-        case 0x05: return 38400;
-        case 0x0B: return 19200;
-        case 0x17: return 9600;
-        case 0x0C: return 19200;  // the emulator's variant
-        default: return 0;
+        case 0x05:
+            return 38400;
+        case 0x0B:
+            return 19200;
+        case 0x17:
+            return 9600;
+        case 0x0C:
+            return 19200;  // the emulator's variant
+        default:
+            return 0;
     }
 }
 
@@ -57,7 +62,8 @@ std::string VirtualTerminal::receive(std::string_view bytes, int lineBaud) {
         // made of them, and any half-read line is spoilt.
         log_.garbledBytes += bytes.size();
         receiver_.reset();
-        note(true, "garbled", std::to_string(bytes.size()) + " bytes at " + std::to_string(lineBaud));
+        note(true, "garbled",
+             std::to_string(bytes.size()) + " bytes at " + std::to_string(lineBaud));
         return out;
     }
     for (char c : bytes) {
@@ -73,12 +79,20 @@ void VirtualTerminal::handleByte(std::uint8_t byte, std::string& out) {
         return;
     }
     switch (receiver_.push(byte)) {
-        case WireEvent::None: return;
-        case WireEvent::Noise: ++log_.noiseBytes; return;
-        case WireEvent::Probe: handleProbe(out); return;
-        case WireEvent::Record: handleRecordLine(receiver_.line(), out); return;
+        case WireEvent::None:
+            return;
+        case WireEvent::Noise:
+            ++log_.noiseBytes;
+            return;
+        case WireEvent::Probe:
+            handleProbe(out);
+            return;
+        case WireEvent::Record:
+            handleRecordLine(receiver_.line(), out);
+            return;
         case WireEvent::Overlong:
-            note(true, "overlong", "record line longer than " + std::to_string(kMaxRecordLineChars));
+            note(true, "overlong",
+                 "record line longer than " + std::to_string(kMaxRecordLineChars));
             if (!silent_) answer(kNak, out);
             return;
     }
@@ -115,7 +129,8 @@ void VirtualTerminal::handleProbe(std::string& out) {
 
 FaultTarget VirtualTerminal::targetOf(const HexRecord& record) const {
     FaultTarget target;
-    if (record.type >= kFirstCommandType && !(record.type == kBankCommand && part_ == ImagePart::Os)) {
+    if (record.type >= kFirstCommandType &&
+        !(record.type == kBankCommand && part_ == ImagePart::Os)) {
         target.kind = TargetKind::Command;
         target.commandType = record.type;
         return target;
@@ -162,10 +177,18 @@ bool VirtualTerminal::applyFault(const FaultTarget& target, std::string& out) {
         case FaultAction::None:
         case FaultAction::BadVersion:
             return false;
-        case FaultAction::Nak: answer(kNak, out); return true;
-        case FaultAction::Drop: note(false, "drop", ""); return true;
-        case FaultAction::Bel: answer(kBel, out); return true;
-        case FaultAction::Stray: answer(kStrayByte, out); return true;
+        case FaultAction::Nak:
+            answer(kNak, out);
+            return true;
+        case FaultAction::Drop:
+            note(false, "drop", "");
+            return true;
+        case FaultAction::Bel:
+            answer(kBel, out);
+            return true;
+        case FaultAction::Stray:
+            answer(kStrayByte, out);
+            return true;
         case FaultAction::Silent:
             silent_ = true;
             note(false, "silent", "");
@@ -180,15 +203,21 @@ void VirtualTerminal::acceptDataRecord(const HexRecord& record, const std::strin
             log_.osRecords.push_back(line);
             // The operating system image ends with its end-of-file record; the
             // application image follows without a command in between.
-            if (record.type == kEndOfFileType && record.data.empty()) part_ = ImagePart::Application;
+            if (record.type == kEndOfFileType && record.data.empty())
+                part_ = ImagePart::Application;
             break;
-        case ImagePart::Font: log_.fontRecords.push_back(line); break;
+        case ImagePart::Font:
+            log_.fontRecords.push_back(line);
+            break;
         case ImagePart::None:
-        case ImagePart::Application: log_.appRecords.push_back(line); break;
+        case ImagePart::Application:
+            log_.appRecords.push_back(line);
+            break;
     }
 }
 
-bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& line, std::string& out) {
+bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& line,
+                                 std::string& out) {
     const auto& data = record.data;
     if (record.address != 0) return false;
     const bool slots = supportsApplicationSlots(config_.model);
@@ -219,7 +248,8 @@ bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& lin
             if (data.size() != 1 || rateOfSpeedCode(data[0]) == 0) return false;
             break;
         case kNameCommand:
-            if (!slots || data.size() != kNameCommandBytes || data[0] > 3 || data[15] > 1) return false;
+            if (!slots || data.size() != kNameCommandBytes || data[0] > 3 || data[15] > 1)
+                return false;
             break;
         case kFontCommand:
             if (!slots || !data.empty()) return false;
@@ -229,7 +259,8 @@ bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& lin
             if (!slots || !data.empty()) return false;
             break;
         case kLaunchCommand:
-            if (!slots || data.size() != 1 || data[0] < 1 || data[0] > kApplicationSlots) return false;
+            if (!slots || data.size() != 1 || data[0] < 1 || data[0] > kApplicationSlots)
+                return false;
             break;
         default:
             return false;
@@ -238,7 +269,9 @@ bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& lin
     log_.commands.push_back(line);
     answer(kAck, out);
     switch (record.type) {
-        case kResetCommand: log_.reset = true; break;
+        case kResetCommand:
+            log_.reset = true;
+            break;
         case kVersionCommand:
             outgoing_ = Outgoing::Version;
             resends_ = 0;
@@ -263,8 +296,11 @@ bool VirtualTerminal::runCommand(const HexRecord& record, const std::string& lin
             log_.fontFlag = data[15];
             break;
         }
-        case kLaunchCommand: log_.launchSlot = data[0]; break;
-        default: break;
+        case kLaunchCommand:
+            log_.launchSlot = data[0];
+            break;
+        default:
+            break;
     }
     return true;
 }
@@ -290,7 +326,8 @@ std::string VirtualTerminal::nameRecordText(unsigned slot) const {
 }
 
 void VirtualTerminal::sendOwnRecord(std::string& out) {
-    const std::string text = outgoing_ == Outgoing::Version ? versionRecordText() : nameRecordText(nameIndex_);
+    const std::string text =
+        outgoing_ == Outgoing::Version ? versionRecordText() : nameRecordText(nameIndex_);
     note(false, "record", text);
     out += text;
     out += '\r';
@@ -298,10 +335,18 @@ void VirtualTerminal::sendOwnRecord(std::string& out) {
 
 void VirtualTerminal::answer(std::uint8_t byte, std::string& out) {
     switch (byte) {
-        case kAck: note(false, "ack", ""); break;
-        case kNak: note(false, "nak", ""); break;
-        case kBel: note(false, "bel", ""); break;
-        default: note(false, "stray", describeByte(byte)); break;
+        case kAck:
+            note(false, "ack", "");
+            break;
+        case kNak:
+            note(false, "nak", "");
+            break;
+        case kBel:
+            note(false, "bel", "");
+            break;
+        default:
+            note(false, "stray", describeByte(byte));
+            break;
     }
     out += static_cast<char>(byte);
 }
@@ -311,7 +356,8 @@ void VirtualTerminal::note(bool fromHost, std::string kind, std::string text) {
         ++log_.eventsNotKept;
         return;
     }
-    log_.events.push_back({clock_.nowNanos() - startNanos_, fromHost, std::move(kind), std::move(text)});
+    log_.events.push_back(
+        {clock_.nowNanos() - startNanos_, fromHost, std::move(kind), std::move(text)});
 }
 
 }  // namespace tarvo::vterm

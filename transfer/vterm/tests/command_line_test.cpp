@@ -20,10 +20,11 @@ TEST(CommandLine, DefaultsWithoutOptions) {
 TEST(CommandLine, EveryOptionInBothSpellings) {
     TermOptions options;
     std::string error;
-    ASSERT_TRUE(parseCommandLine({"--model", "vk61", "--version=2.05", "--names", "INV,,PRICE", "--baud=38400",
-                                  "--transcript", "t.json", "--hex-out=o.hex", "--throttle", "--fault",
-                                  "nak:app1:2", "--fault=badversion", "--idle-limit", "30"},
-                                 options, error))
+    ASSERT_TRUE(
+        parseCommandLine({"--model", "vk61", "--version=2.05", "--names", "INV,,PRICE",
+                          "--baud=38400", "--transcript", "t.json", "--hex-out=o.hex", "--throttle",
+                          "--fault", "nak:app1:2", "--fault=badversion", "--idle-limit", "30"},
+                         options, error))
         << error;
     EXPECT_EQ(options.terminal.model, TerminalModel::VK61);
     EXPECT_EQ(options.terminal.version, "2.05");
@@ -45,17 +46,22 @@ TEST_P(CommandLineRefused, WithAMessage) {
     EXPECT_FALSE(error.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadArguments, CommandLineRefused,
-    ::testing::Values(std::vector<std::string>{"--model", "VK99"}, std::vector<std::string>{"--model"},
-                      std::vector<std::string>{"--version", "1.2"}, std::vector<std::string>{"--version", "a.bc"},
-                      std::vector<std::string>{"--version", "12.3"}, std::vector<std::string>{"--baud", "4800"},
-                      std::vector<std::string>{"--baud", "96OO"}, std::vector<std::string>{"--names", "A,B,C,D,E"},
-                      std::vector<std::string>{"--names", "FIFTEEN_CHARS__"},
-                      std::vector<std::string>{"--fault", "nak"}, std::vector<std::string>{"--throttle=yes"},
-                      std::vector<std::string>{"--idle-limit", "-1"},
-                      std::vector<std::string>{"--idle-limit", "86401"}, std::vector<std::string>{"--verbose"},
-                      std::vector<std::string>{"stray-argument"}));
+INSTANTIATE_TEST_SUITE_P(BadArguments, CommandLineRefused,
+                         ::testing::Values(std::vector<std::string>{"--model", "VK99"},
+                                           std::vector<std::string>{"--model"},
+                                           std::vector<std::string>{"--version", "1.2"},
+                                           std::vector<std::string>{"--version", "a.bc"},
+                                           std::vector<std::string>{"--version", "12.3"},
+                                           std::vector<std::string>{"--baud", "4800"},
+                                           std::vector<std::string>{"--baud", "96OO"},
+                                           std::vector<std::string>{"--names", "A,B,C,D,E"},
+                                           std::vector<std::string>{"--names", "FIFTEEN_CHARS__"},
+                                           std::vector<std::string>{"--fault", "nak"},
+                                           std::vector<std::string>{"--throttle=yes"},
+                                           std::vector<std::string>{"--idle-limit", "-1"},
+                                           std::vector<std::string>{"--idle-limit", "86401"},
+                                           std::vector<std::string>{"--verbose"},
+                                           std::vector<std::string>{"stray-argument"}));
 
 TEST(CommandLine, VersionNoneAndHelp) {
     TermOptions options;

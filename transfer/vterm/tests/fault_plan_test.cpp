@@ -15,7 +15,9 @@ struct GoodSpec {
     unsigned remaining;
 };
 
-void PrintTo(const GoodSpec& c, std::ostream* os) { *os << c.text; }
+void PrintTo(const GoodSpec& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class FaultSpecAccepted : public ::testing::TestWithParam<GoodSpec> {};
 
@@ -40,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                       GoodSpec{"drop:F3", FaultAction::Drop, TargetKind::Command, 0xF3, 0, 1},
                       GoodSpec{"drop:ff:2", FaultAction::Drop, TargetKind::Command, 0xFF, 0, 2},
                       GoodSpec{"bel:os1", FaultAction::Bel, TargetKind::OsRecord, 0, 1, 1},
-                      GoodSpec{"stray:font12:3", FaultAction::Stray, TargetKind::FontRecord, 0, 12, 3},
+                      GoodSpec{"stray:font12:3", FaultAction::Stray, TargetKind::FontRecord, 0, 12,
+                               3},
                       GoodSpec{"silent", FaultAction::Silent, TargetKind::Any, 0, 0, 1},
                       GoodSpec{"silent:F8", FaultAction::Silent, TargetKind::Command, 0xF8, 0, 1},
                       GoodSpec{"badversion", FaultAction::BadVersion, TargetKind::Any, 0, 0, 1},
@@ -57,9 +60,10 @@ TEST_P(FaultSpecRefused, SaysWhy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Specs, FaultSpecRefused,
-                         ::testing::Values("", "explode:F3", "nak", "nak:", "nak:app0", "nak:app", "nak:appx",
-                                           "nak:E0", "nak:F3:0", "nak:F3:1001", "nak:F3:2:3", "bel:F3:2",
-                                           "silent:F3:2", "badversion:F3", "nak:F3:-1", "drop:probe:99999999999"));
+                         ::testing::Values("", "explode:F3", "nak", "nak:", "nak:app0", "nak:app",
+                                           "nak:appx", "nak:E0", "nak:F3:0", "nak:F3:1001",
+                                           "nak:F3:2:3", "bel:F3:2", "silent:F3:2", "badversion:F3",
+                                           "nak:F3:-1", "drop:probe:99999999999"));
 
 TEST(FaultPlan, RepeatsRunOutAndOnlyMatchingTransmissionsUseThem) {
     FaultPlan plan;

@@ -11,7 +11,9 @@ struct ParseCase {
     HexParseResult expected;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class HexRecordParse : public ::testing::TestWithParam<ParseCase> {};
 

@@ -14,8 +14,8 @@ TEST(LinePacer, TenBitsPerByteAtTheLineRate) {
         std::size_t bytes;
         std::int64_t nanos;
     };
-    for (const Case& c : {Case{9600, 960, kSecond}, Case{19200, 1920, kSecond}, Case{38400, 3840, kSecond},
-                          Case{9600, 1, kSecond / 960}}) {
+    for (const Case& c : {Case{9600, 960, kSecond}, Case{19200, 1920, kSecond},
+                          Case{38400, 3840, kSecond}, Case{9600, 1, kSecond / 960}}) {
         LinePacer pacer;
         EXPECT_EQ(pacer.schedule(0, c.bytes, c.baud), c.nanos) << c.baud << " " << c.bytes;
     }

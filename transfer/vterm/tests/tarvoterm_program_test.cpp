@@ -1,12 +1,11 @@
 // Runs the tarvoterm program and talks to it over a real pseudo-terminal.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -21,7 +20,9 @@ namespace {
 // A guard against a hung program, not a measurement: generous on purpose.
 constexpr int kGuardMillis = 10000;
 
-std::string programPath() { return TARVOTERM_PATH; }
+std::string programPath() {
+    return TARVOTERM_PATH;
+}
 
 struct Running {
     pid_t pid = -1;
@@ -41,7 +42,8 @@ Running spawnTerm(const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& arg : all) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    if (posix_spawn(&running.pid, all[0].c_str(), &actions, nullptr, argv.data(), environ) != 0) running.pid = -1;
+    if (posix_spawn(&running.pid, all[0].c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        running.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
     running.stdoutFd = pipeFds[0];
@@ -77,7 +79,9 @@ bool setLine(int fd, speed_t speed) {
     return tcsetattr(fd, TCSANOW, &settings) == 0;
 }
 
-void writeText(int fd, const std::string& text) { ASSERT_EQ(write(fd, text.data(), text.size()), ssize_t(text.size())); }
+void writeText(int fd, const std::string& text) {
+    ASSERT_EQ(write(fd, text.data(), text.size()), ssize_t(text.size()));
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -86,15 +90,19 @@ std::string readFile(const std::string& path) {
     return buffer.str();
 }
 
-TEST(TarvotermProgram, ServesASessionOnAPseudoTerminal) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("tarvoterm_test_" + std::to_string(getpid()));
+// One short session over the pseudo-terminal, with or without the throttle.
+void serveOneSession(bool throttle) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tarvoterm_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string transcript = (dir / "session.json").string();
     const std::string image = (dir / "received.hex").string();
 
-    Running term = spawnTerm({"--model", "VK61", "--version", "1.07", "--baud", "19200", "--names", "INV,PRICE",
-                              "--transcript", transcript, "--hex-out", image, "--idle-limit", "20"});
+    std::vector<std::string> args{
+        "--model",   "VK61",         "--version", "1.07",      "--baud", "19200",        "--names",
+        "INV,PRICE", "--transcript", transcript,  "--hex-out", image,    "--idle-limit", "20"};
+    if (throttle) args.push_back("--throttle");
+    Running term = spawnTerm(args);
     ASSERT_GT(term.pid, 0);
     const std::string first = readFrom(term.stdoutFd, 200, true);
     ASSERT_EQ(first.rfind("PTY /dev/pts/", 0), 0u) << first;
@@ -136,6 +144,13 @@ TEST(TarvotermProgram, ServesASessionOnAPseudoTerminal) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(TarvotermProgram, ServesASessionOnAPseudoTerminal) {
+    for (bool throttle : {false, true}) {
+        SCOPED_TRACE(throttle ? "throttled" : "full speed");
+        serveOneSession(throttle);
+    }
+}
+
 TEST(TarvotermProgram, CommandLineExitCodes) {
     struct Case {
         std::vector<std::string> args;
@@ -155,7 +170,8 @@ TEST(TarvotermProgram, CommandLineExitCodes) {
 
 TEST(TarvotermProgram, GivesUpWithoutResetAndStillWritesTheTranscript) {
     const std::string transcript = (std::filesystem::temp_directory_path() /
-                                    ("tarvoterm_idle_" + std::to_string(getpid()) + ".json")).string();
+                                    ("tarvoterm_idle_" + std::to_string(getpid()) + ".json"))
+                                       .string();
     Running term = spawnTerm({"--idle-limit", "1", "--transcript", transcript});
     ASSERT_GT(term.pid, 0);
     EXPECT_EQ(readFrom(term.stdoutFd, 200, true).rfind("PTY ", 0), 0u);

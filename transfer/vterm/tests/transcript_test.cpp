@@ -8,10 +8,12 @@
 namespace tarvo::vterm {
 namespace {
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 class TranscriptTest : public ::testing::Test {
-protected:
+  protected:
     std::string send(VirtualTerminal& terminal, const std::string& bytes) {
         return terminal.receive(bytes, terminal.currentBaud());
     }
@@ -30,12 +32,14 @@ TEST_F(TranscriptTest, HoldsConfigurationStateAndTimedEvents) {
     send(terminal, ":020000F100C04D\r:0400000100000000FB\r:000000F20E\r");
 
     const std::string json = transcriptJson(terminal);
-    for (const char* part : {"\"model\": \"VK61\"", "\"version\": \"2.10\"", "\"names\": [\"A\\\"B\", \"\", \"\", \"Z\"]",
-                             "\"startBaud\": 9600", "\"reset\": true", "\"erase\": \"applications\"",
-                             "\"loadSlot\": 2", "\"applicationName\": \"ab\"", "\"fontFlag\": 0",
-                             "\"launchSlot\": null", "{\"ms\": 1500, \"from\": \"host\", \"kind\": \"probe\"}",
-                             "\"appRecords\": [\n    \":0400000100000000FB\"\n  ]",
-                             "{\"ms\": 1500, \"from\": \"host\", \"kind\": \"record\", \"text\": \":000000F20E\"}"}) {
+    for (const char* part :
+         {"\"model\": \"VK61\"", "\"version\": \"2.10\"",
+          "\"names\": [\"A\\\"B\", \"\", \"\", \"Z\"]", "\"startBaud\": 9600", "\"reset\": true",
+          "\"erase\": \"applications\"", "\"loadSlot\": 2", "\"applicationName\": \"ab\"",
+          "\"fontFlag\": 0", "\"launchSlot\": null",
+          "{\"ms\": 1500, \"from\": \"host\", \"kind\": \"probe\"}",
+          "\"appRecords\": [\n    \":0400000100000000FB\"\n  ]",
+          "{\"ms\": 1500, \"from\": \"host\", \"kind\": \"record\", \"text\": \":000000F20E\"}"}) {
         EXPECT_TRUE(contains(json, part)) << part << "\n" << json;
     }
     EXPECT_EQ(json.front(), '{');

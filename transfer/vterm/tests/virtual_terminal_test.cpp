@@ -42,7 +42,9 @@ std::string dataLine(std::uint16_t address, std::vector<std::uint8_t> data, std:
     return formatHexRecord(record) + "\r";
 }
 
-std::string withoutCr(const std::string& line) { return line.substr(0, line.size() - 1); }
+std::string withoutCr(const std::string& line) {
+    return line.substr(0, line.size() - 1);
+}
 
 // Decodes a version record the way the host does.
 struct DecodedVersion {
@@ -52,18 +54,21 @@ struct DecodedVersion {
 DecodedVersion decodeVersion(const std::string& line) {
     HexRecord record;
     DecodedVersion decoded;
-    if (parseHexRecord(withoutCr(line), record) != HexParseResult::Ok || record.data.size() < 6) return decoded;
+    if (parseHexRecord(withoutCr(line), record) != HexParseResult::Ok || record.data.size() < 6)
+        return decoded;
     decoded.type = record.data[1];
-    decoded.version = 100 * (record.data[2] - '0') + 10 * (record.data[4] - '0') + (record.data[5] - '0');
+    decoded.version =
+        100 * (record.data[2] - '0') + 10 * (record.data[4] - '0') + (record.data[5] - '0');
     return decoded;
 }
 
 class TerminalTest : public ::testing::Test {
-protected:
+  protected:
     void start(TerminalConfig config = TerminalConfig{}) {
         terminal_ = std::make_unique<VirtualTerminal>(std::move(config), clock_);
     }
-    void startWithFaults(const std::vector<const char*>& faults, TerminalConfig config = TerminalConfig{}) {
+    void startWithFaults(const std::vector<const char*>& faults,
+                         TerminalConfig config = TerminalConfig{}) {
         std::string error;
         for (const char* fault : faults) EXPECT_TRUE(config.faults.add(fault, error)) << error;
         start(std::move(config));
@@ -129,9 +134,10 @@ TEST_F(TerminalTest, VersionRecordCarriesTypeLetterAndDigits) {
         std::uint8_t type;
         int decoded;
     };
-    for (const Case& c : {Case{TerminalModel::VK7100, "1.23", 'T', 123}, Case{TerminalModel::VK61, "2.05", 'C', 205},
-                          Case{TerminalModel::VK81, "0.09", 'X', 9}, Case{TerminalModel::VK81, "none", 0xFF, 0},
-                          Case{TerminalModel::VK61, "none", 0xFF, 0}}) {
+    for (const Case& c :
+         {Case{TerminalModel::VK7100, "1.23", 'T', 123},
+          Case{TerminalModel::VK61, "2.05", 'C', 205}, Case{TerminalModel::VK81, "0.09", 'X', 9},
+          Case{TerminalModel::VK81, "none", 0xFF, 0}, Case{TerminalModel::VK61, "none", 0xFF, 0}}) {
         TerminalConfig config;
         config.model = c.model;
         config.version = c.version;
@@ -171,7 +177,8 @@ TEST_F(TerminalTest, NameRecordsOneAfterAnotherWithResendOnNak) {
         ASSERT_EQ(parsed.data.size(), 1 + kStoredNameBytes);
         EXPECT_EQ(parsed.data[0], slot);
         std::string name;
-        for (std::size_t i = 1; i < parsed.data.size() && parsed.data[i] != 0; ++i) name += char(parsed.data[i]);
+        for (std::size_t i = 1; i < parsed.data.size() && parsed.data[i] != 0; ++i)
+            name += char(parsed.data[i]);
         names.push_back(name);
         record = send(kAckText);
     }
@@ -193,8 +200,7 @@ TEST_F(TerminalTest, WholeSessionKeepsEveryPartAndSlot) {
     const std::string font1 = dataLine(0x8100, std::vector<std::uint8_t>(24, 0x55));
 
     std::string answers;
-    for (const std::string* line :
-         {&kProbe, &kBank2, &kBank0, &kTo38400}) answers += send(*line);
+    for (const std::string* line : {&kProbe, &kBank2, &kBank0, &kTo38400}) answers += send(*line);
     ASSERT_EQ(answers, kAckText + kAckText + kAckText + kAckText);
     ASSERT_EQ(terminal_->currentBaud(), 38400);
     ASSERT_EQ(send(kInquireVersion).substr(0, 1), kAckText);
@@ -202,9 +208,10 @@ TEST_F(TerminalTest, WholeSessionKeepsEveryPartAndSlot) {
     send(kInquireNames);
     for (int i = 0; i < 4; ++i) send(kAckText);
     answers.clear();
-    for (const std::string* line : {&kNameAbSlot0Font, &kBank2, &kBank0, &kEraseAll, &osSegment, &os1, &os2, &osEnd,
-                                    &appHeader, &appNodes, &appModel, &appSegment, &app1, &kLaunchSlot2,
-                                    &kFontsFollow, &font1, &kReset}) {
+    for (const std::string* line :
+         {&kNameAbSlot0Font, &kBank2, &kBank0, &kEraseAll, &osSegment, &os1, &os2, &osEnd,
+          &appHeader, &appNodes, &appModel, &appSegment, &app1, &kLaunchSlot2, &kFontsFollow,
+          &font1, &kReset}) {
         answers += send(*line);
     }
     EXPECT_EQ(answers, std::string(17, '\x06'));
@@ -212,8 +219,8 @@ TEST_F(TerminalTest, WholeSessionKeepsEveryPartAndSlot) {
 
     const SessionLog& log = terminal_->log();
     EXPECT_EQ(log.erase, "all");
-    EXPECT_EQ(log.osRecords, (std::vector<std::string>{withoutCr(osSegment), withoutCr(os1), withoutCr(os2),
-                                                       withoutCr(osEnd)}));
+    EXPECT_EQ(log.osRecords, (std::vector<std::string>{withoutCr(osSegment), withoutCr(os1),
+                                                       withoutCr(os2), withoutCr(osEnd)}));
     EXPECT_EQ(log.appRecords, (std::vector<std::string>{withoutCr(appHeader), withoutCr(appNodes),
                                                         withoutCr(appModel), withoutCr(appSegment),
                                                         withoutCr(app1)}));
@@ -250,9 +257,9 @@ TEST_F(TerminalTest, BadChecksumIsRefusedAndNotKept) {
 TEST_F(TerminalTest, CommandsWithNonsenseDataAreRefused) {
     for (const std::string& line :
          {dataLine(0, {0x99}, 0xF4), dataLine(0, {0x00, 0x11}, 0xF1), dataLine(0, {0x05}, 0xF9),
-          dataLine(0, {0x00}, 0xF9), dataLine(0, {0x01, 0x00}, 0xFF), dataLine(0, {0x00, 0x04}, 0xFF),
-          dataLine(0, {0x00}, 0xF6), dataLine(0, {}, 0xF5), dataLine(0, {0x02}, 0xF3),
-          dataLine(0x0010, {}, 0xF2), dataLine(0, {0x00}, 0xF2)}) {
+          dataLine(0, {0x00}, 0xF9), dataLine(0, {0x01, 0x00}, 0xFF),
+          dataLine(0, {0x00, 0x04}, 0xFF), dataLine(0, {0x00}, 0xF6), dataLine(0, {}, 0xF5),
+          dataLine(0, {0x02}, 0xF3), dataLine(0x0010, {}, 0xF2), dataLine(0, {0x00}, 0xF2)}) {
         start();
         EXPECT_EQ(send(line), kNakText) << line;
         EXPECT_FALSE(terminal_->finished()) << line;
@@ -263,7 +270,8 @@ TEST_F(TerminalTest, CommandsWithNonsenseDataAreRefused) {
 TEST_F(TerminalTest, Vk7100RefusesNamesLaunchAndFonts) {
     TerminalConfig config;
     config.model = TerminalModel::VK7100;
-    for (const std::string* line : {&kInquireNames, &kNameAbSlot0Font, &kLaunchSlot2, &kFontsFollow}) {
+    for (const std::string* line :
+         {&kInquireNames, &kNameAbSlot0Font, &kLaunchSlot2, &kFontsFollow}) {
         start(config);
         EXPECT_EQ(send(*line), kNakText) << *line;
     }
@@ -282,7 +290,9 @@ struct FaultCase {
     std::size_t keptAppRecords;
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const std::string kApp1 = ":0400000100000000FB\r";
 const std::string kApp2 = ":020000010003FA\r";
@@ -292,7 +302,8 @@ class TerminalFault : public TerminalTest, public ::testing::WithParamInterface<
 TEST_P(TerminalFault, AnswersAsTheFaultSays) {
     startWithFaults(GetParam().faults);
     eraseFor(kEraseApplications);
-    for (const auto& [line, expected] : GetParam().exchange) EXPECT_EQ(send(line), expected) << line;
+    for (const auto& [line, expected] : GetParam().exchange)
+        EXPECT_EQ(send(line), expected) << line;
     EXPECT_EQ(terminal_->log().appRecords.size(), GetParam().keptAppRecords);
 }
 
@@ -301,18 +312,35 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FaultCase{"nine_naks_then_ack",
                   {"nak:app2:9"},
-                  {{kApp1, kAckText}, {kApp2, kNakText}, {kApp2, kNakText}, {kApp2, kNakText}, {kApp2, kNakText},
-                   {kApp2, kNakText}, {kApp2, kNakText}, {kApp2, kNakText}, {kApp2, kNakText}, {kApp2, kNakText},
+                  {{kApp1, kAckText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
+                   {kApp2, kNakText},
                    {kApp2, kAckText}},
                   2},
-        FaultCase{"drop_then_resend", {"drop:app1"}, {{kApp1, ""}, {kApp1, kAckText}, {kApp2, kAckText}}, 2},
+        FaultCase{"drop_then_resend",
+                  {"drop:app1"},
+                  {{kApp1, ""}, {kApp1, kAckText}, {kApp2, kAckText}},
+                  2},
         FaultCase{"bel", {"bel:app2"}, {{kApp1, kAckText}, {kApp2, kBelText}}, 1},
-        FaultCase{"stray_twice", {"stray:app1:2"}, {{kApp1, kStrayText}, {kApp1, kStrayText}, {kApp1, kAckText}}, 1},
+        FaultCase{"stray_twice",
+                  {"stray:app1:2"},
+                  {{kApp1, kStrayText}, {kApp1, kStrayText}, {kApp1, kAckText}},
+                  1},
         FaultCase{"silent_from_a_record",
                   {"silent:app2"},
                   {{kApp1, kAckText}, {kApp2, ""}, {kApp2, ""}, {kReset, ""}, {":00\r", ""}},
                   1},
-        FaultCase{"command_fault", {"nak:F2:2"}, {{kReset, kNakText}, {kReset, kNakText}, {kReset, kAckText}}, 0},
+        FaultCase{"command_fault",
+                  {"nak:F2:2"},
+                  {{kReset, kNakText}, {kReset, kNakText}, {kReset, kAckText}},
+                  0},
         FaultCase{"first_due_fault_wins",
                   {"drop:app1", "nak:app1"},
                   {{kApp1, ""}, {kApp1, kNakText}, {kApp1, kAckText}},

@@ -17,11 +17,20 @@ std::vector<std::string> eventsOf(WireReceiver& receiver, const std::string& byt
     std::vector<std::string> events;
     for (char c : bytes) {
         switch (receiver.push(static_cast<std::uint8_t>(c))) {
-            case WireEvent::None: break;
-            case WireEvent::Probe: events.push_back("probe"); break;
-            case WireEvent::Record: events.push_back(receiver.line()); break;
-            case WireEvent::Overlong: events.push_back("overlong"); break;
-            case WireEvent::Noise: events.push_back("noise"); break;
+            case WireEvent::None:
+                break;
+            case WireEvent::Probe:
+                events.push_back("probe");
+                break;
+            case WireEvent::Record:
+                events.push_back(receiver.line());
+                break;
+            case WireEvent::Overlong:
+                events.push_back("overlong");
+                break;
+            case WireEvent::Noise:
+                events.push_back("noise");
+                break;
         }
     }
     return events;
@@ -33,7 +42,9 @@ struct StreamCase {
     std::vector<std::string> expected;
 };
 
-void PrintTo(const StreamCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StreamCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WireReceiverStream : public ::testing::TestWithParam<StreamCase> {};
 
@@ -46,12 +57,16 @@ INSTANTIATE_TEST_SUITE_P(
     Streams, WireReceiverStream,
     ::testing::Values(
         StreamCase{"probe", std::string("/.\rj"), {"probe"}},
-        StreamCase{"probe_then_record", std::string("/.\rj:020000FF0002FD\r"), {"probe", ":020000FF0002FD"}},
+        StreamCase{"probe_then_record",
+                   std::string("/.\rj:020000FF0002FD\r"),
+                   {"probe", ":020000FF0002FD"}},
         StreamCase{"two_probes", std::string("/.\rj/.\rj"), {"probe", "probe"}},
         // A probe cut short is not a probe; a fresh '/' starts a new try.
         StreamCase{"broken_probe", std::string("/./.\rj"), {"probe"}},
         StreamCase{"probe_without_j", std::string("/.\rx"), {"noise"}},
-        StreamCase{"noise_before_record", std::string("\x06z:00000001FF\r"), {"noise", "noise", ":00000001FF"}},
+        StreamCase{"noise_before_record",
+                   std::string("\x06z:00000001FF\r"),
+                   {"noise", "noise", ":00000001FF"}},
         StreamCase{"line_feed_ignored", std::string(":00000001FF\r\n"), {":00000001FF"}},
         // A second colon restarts a line that was cut short.
         StreamCase{"colon_restarts", std::string(":0200:00000001FF\r"), {":00000001FF"}},
@@ -78,7 +93,8 @@ TEST(WireReceiver, ResetForgetsHalfALine) {
     WireReceiver receiver;
     eventsOf(receiver, ":020000FF00");
     receiver.reset();
-    EXPECT_EQ(eventsOf(receiver, "02FD\r"), (std::vector<std::string>{"noise", "noise", "noise", "noise", "noise"}));
+    EXPECT_EQ(eventsOf(receiver, "02FD\r"),
+              (std::vector<std::string>{"noise", "noise", "noise", "noise", "noise"}));
 }
 
 }  // namespace

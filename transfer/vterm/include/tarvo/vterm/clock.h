@@ -6,7 +6,7 @@
 namespace tarvo::vterm {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     /// Monotonic time in nanoseconds from an arbitrary origin.
     virtual std::int64_t nowNanos() const = 0;
@@ -14,7 +14,7 @@ public:
 
 /// The system's monotonic clock.
 class SteadyClock : public Clock {
-public:
+  public:
     std::int64_t nowNanos() const override;
 };
 

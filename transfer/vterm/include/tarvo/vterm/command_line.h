@@ -23,7 +23,8 @@ inline constexpr int kMaxIdleLimitSeconds = 86400;
 
 /// Parses the arguments (without the program name). False with a message
 /// in `error` on any bad or unknown option.
-bool parseCommandLine(const std::vector<std::string>& args, TermOptions& options, std::string& error);
+bool parseCommandLine(const std::vector<std::string>& args, TermOptions& options,
+                      std::string& error);
 
 /// The text --help prints.
 std::string usageText();

@@ -40,7 +40,7 @@ inline constexpr std::uint8_t kStrayByte = 0x3F;
 inline constexpr unsigned kMaxFaultRepeats = 1000;
 
 class FaultPlan {
-public:
+  public:
     /// Adds one fault text; on a syntax error returns false and says why.
     /// Syntax: nak:SEL[:N]  drop:SEL[:N]  bel:SEL  stray:SEL[:N]  silent[:SEL]
     /// badversion[:N], where SEL is probe, a command type F1..FF, or
@@ -58,7 +58,7 @@ public:
     /// The help text describing the syntax above.
     static std::string_view syntaxHelp();
 
-private:
+  private:
     std::vector<Fault> faults_;
 };
 

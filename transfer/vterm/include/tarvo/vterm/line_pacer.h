@@ -9,12 +9,12 @@
 namespace tarvo::vterm {
 
 class LinePacer {
-public:
+  public:
     /// Bytes handed over at `nowNanos` at `baud`; returns when the last of
     /// them has left the wire. A rate of 0 or less moves them at once.
     std::int64_t schedule(std::int64_t nowNanos, std::size_t count, int baud);
 
-private:
+  private:
     std::int64_t busyUntil_ = 0;
 };
 

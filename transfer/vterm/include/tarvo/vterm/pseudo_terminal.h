@@ -7,7 +7,7 @@
 namespace tarvo::vterm {
 
 class PseudoTerminal {
-public:
+  public:
     PseudoTerminal() = default;
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -28,7 +28,7 @@ public:
     /// Bytes written by us that the host has not read yet.
     std::size_t unreadByPeer() const;
 
-private:
+  private:
     int masterFd_ = -1;
     // Held open for the whole session so the line and its settings survive
     // while the host has not opened it yet or reopens it.

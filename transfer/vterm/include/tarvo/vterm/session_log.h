@@ -20,20 +20,20 @@ struct SessionEvent {
 
 struct SessionLog {
     std::vector<SessionEvent> events;
-    std::vector<std::string> commands;      // accepted command records (types F1..FF), as received
-    std::vector<std::string> osRecords;     // accepted records of the operating-system part
-    std::vector<std::string> appRecords;    // accepted records of the application part
-    std::vector<std::string> fontRecords;   // accepted records after the font command
-    std::string erase;                      // "", "all" or "applications"
-    int loadSlot = -1;                      // from the name command, 0..3
-    std::string applicationName;            // from the name command, padding removed
-    int fontFlag = -1;                      // from the name command, 0 or 1
-    int launchSlot = 0;                     // from the launch command, 1..4
-    std::vector<int> rateChanges;           // every rate the terminal switched to
-    bool reset = false;                     // the session ended with the reset command
-    std::uint64_t garbledBytes = 0;         // bytes that arrived at another rate than ours
-    std::uint64_t noiseBytes = 0;           // bytes outside any record or probe
-    std::uint64_t eventsNotKept = 0;        // events beyond kMaxSessionEvents
+    std::vector<std::string> commands;     // accepted command records (types F1..FF), as received
+    std::vector<std::string> osRecords;    // accepted records of the operating-system part
+    std::vector<std::string> appRecords;   // accepted records of the application part
+    std::vector<std::string> fontRecords;  // accepted records after the font command
+    std::string erase;                     // "", "all" or "applications"
+    int loadSlot = -1;                     // from the name command, 0..3
+    std::string applicationName;           // from the name command, padding removed
+    int fontFlag = -1;                     // from the name command, 0 or 1
+    int launchSlot = 0;                    // from the launch command, 1..4
+    std::vector<int> rateChanges;          // every rate the terminal switched to
+    bool reset = false;                    // the session ended with the reset command
+    std::uint64_t garbledBytes = 0;        // bytes that arrived at another rate than ours
+    std::uint64_t noiseBytes = 0;          // bytes outside any record or probe
+    std::uint64_t eventsNotKept = 0;       // events beyond kMaxSessionEvents
 };
 
 }  // namespace tarvo::vterm

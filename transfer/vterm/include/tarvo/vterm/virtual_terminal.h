@@ -22,7 +22,7 @@ inline constexpr std::uint8_t kBel = 0x07;
 inline constexpr unsigned kMaxResends = 10;
 
 class VirtualTerminal {
-public:
+  public:
     VirtualTerminal(TerminalConfig config, const Clock& clock);
 
     /// Takes bytes that arrived while the line was set to `lineBaud` and
@@ -36,7 +36,7 @@ public:
     const SessionLog& log() const { return log_; }
     const TerminalConfig& config() const { return config_; }
 
-private:
+  private:
     enum class ImagePart { None, Os, Application, Font };
     enum class Outgoing { None, Version, Names };
 

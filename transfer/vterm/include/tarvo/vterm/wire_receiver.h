@@ -18,7 +18,7 @@ enum class WireEvent {
 /// Byte-at-a-time line assembler. A record starts at ':' and ends at the
 /// carriage return; the probe is recognised only as the exact four bytes.
 class WireReceiver {
-public:
+  public:
     WireEvent push(std::uint8_t byte);
 
     /// The text of the record that the last Record event completed (no CR).
@@ -27,7 +27,7 @@ public:
     /// Forgets any half-assembled line or probe (after garbled bytes).
     void reset();
 
-private:
+  private:
     bool inRecord_ = false;
     std::size_t probeMatched_ = 0;
     std::string line_;
