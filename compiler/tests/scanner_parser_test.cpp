@@ -246,3 +246,109 @@ TEST(Parser, LogLinesOfASuccessfulCompile) {
 
 }  // namespace
 }  // namespace tarvo::compiler
+
+namespace tarvo::compiler {
+namespace {
+
+// Laid out as the generator writes scripts: header comment, indentation, comments with
+// positions and descriptions, Entry records in comments, REGFIELD field-name comments.
+const char* const kGeneratorStyleScript = R"(/* Tarvo Script Program : /home/u/App.scr @ 10 10 5 5 60 40 50 30 "Sans" -13 C00 3 */
+Portable "Strix VK81"
+Language "Wst12"
+SystemFontSize 12
+Declarations (
+    REG "Count".128,
+    REG "Name".128,
+    FILE "Orders",
+    FIELD "Day".2,
+    FIELD "Sep".0.47,
+    TEMPLATE "Date" (
+        "Day",
+        "Sep" )
+)
+Frame "App"( /* 10 10 */
+    /* Description(" ") */
+    /* Entry "App"( 5 5 )*/
+        Branch (Menu "App.M1" /* 20 30 */ )
+    /* Exit "X1"( 40 40 */
+        /* Description(" ") */
+        /* Branch( Display "App.D1" )) */
+    Menu "App.M1"( /* 60 60 */
+        /* Description("first\nsecond") */
+        Source(DISPLAYLITERAL "Main", NOLITERAL, DISPLAYLITERAL "1 Count", DISPLAYLITERAL "2 Exit"),
+        Special(),
+        Destination(),
+        Branch( Input "App.I1", Call "App.K1", Input "App.I1", Input "App.I1", Input "App.I1", Input "App.I1", Input "App.I1", Input "App.I1")),
+    Input "App.I1"( /* 80 80 */
+        /* Description(" ") */
+        Source(WAND|KEYBOARD|Timeout(30)),
+        Special(REG "Count", OVERWRITE, Show(Row(255),Column(255),Clear(0))),
+        Destination(REGFIELD "Name"."Date".1/*Day*/),
+        Branch( Math "App.A1", Input "App.I1", Menu "App.M1", Menu "App.M1")),
+    Math "App.A1"( /* 90 90 */
+        /* Description(" ") */
+        Source(REG "Count"),
+        Special(PLUS, LITERAL "1"),
+        Destination(REG "Count", OVERWRITE),
+        Branch( Verify "App.V1", Menu "App.M1" /* 1 2 3 4 */)),
+    Verify "App.V1"( /* 90 90 */
+        /* Description(" ") */
+        Source(FILE "Orders", ASCII),
+        Special(NUMERIC, Range(LITERAL "1", REG "Count"), IGNORECASE),
+        Destination(REG "Count",OVERWRITE),
+        Branch( Output "App.O1", Output "App.O1")),
+    Output "App.O1"( /* 90 90 */
+        /* Description(" ") */
+        Source(FILERECORD "Orders".Last),
+        Special(),
+        Destination(SERIAL),
+        Branch( Modify "App.Y1", Menu "App.M1")),
+    Modify "App.Y1"( /* 90 90 */
+        /* Description(" ") */
+        Source(REG "Name"),
+        Special(Replace(LITERAL "a", LITERAL "b")),
+        Destination(REG "Name", OVERWRITE),
+        Branch( Copy "App.C1")),
+    Copy "App.C1"( /* 90 90 */
+        /* Description(" ") */
+        Source(LITERAL "x"),
+        Special(),
+        Destination(FILERECORD "Orders"."Count", APPEND),
+        Branch( Display "App.D1", Display "App.D1")),
+    Display "App.D1"( /* 90 90 */
+        /* Description(" ") */
+        Source(DISPLAYLITERAL "Done", NOLITERAL, NOLITERAL, NOLITERAL),
+        Special(),
+        Destination(),
+        Branch( Exit Menu "App.X1" /* */)),
+    Call "App.K1"( /* 90 90 */
+        /* Description(" ") */
+        Source(),
+        Special(),
+        Destination(),
+        Branch( Subroutine "Sub1", Menu "App.M1" ) ),
+    Frame "App.Child"( /* 10 10 */
+        /* Description(" ") */
+        /* Entry "App.Child"( 5 5 )*/
+            Branch (Exit Exit "App.X1" Menu "App.M1")
+    ));
+Subroutine "Sub1"( /* 10 10 */
+    /* Description(" ") */
+    /* Entry "Sub1"( 5 5 )*/
+        Branch (Return "Sub1.Return" )
+    Return "Sub1.Return"( /* 10 10 */
+        /* Description(" ") */
+        Source(),
+        Special(),
+        Destination(),
+        Branch()))
+)";
+
+TEST(Parser, GeneratorStyleScriptCompiles) {
+    CollectedMessages messages;
+    auto result = compileText(kGeneratorStyleScript, messages);
+    EXPECT_TRUE(result.hexGenerated) << (messages.logLines.empty() ? "" : messages.logLines.back());
+}
+
+}  // namespace
+}  // namespace tarvo::compiler
