@@ -39,4 +39,22 @@ std::string_view messageText(int id) {
     }
 }
 
+std::string formatMessage(int id, std::string_view detail) {
+    std::string text(messageText(id));
+    size_t newline = detail.find('\n');
+    std::string first(detail.substr(0, newline));
+    std::string second(newline == std::string_view::npos ? std::string_view() : detail.substr(newline + 1));
+    bool used = false;
+    if (size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, first);
+        used = true;
+    }
+    if (size_t at = text.find("%d"); at != std::string::npos) {
+        text.replace(at, 2, second);
+        used = true;
+    }
+    if (!used && !detail.empty()) text += ": " + std::string(detail);
+    return text;
+}
+
 }  // namespace tarvo::script

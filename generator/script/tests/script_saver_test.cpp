@@ -164,6 +164,23 @@ TEST_F(ScriptSaverTest, FailedWriteKeepsPreviousFileAndApplication) {
     EXPECT_EQ(doc->settings.previousVersion, 1);
 }
 
+TEST_F(ScriptSaverTest, FailedWriteIntoMissingFolderRestoresRootName) {
+    auto doc = newApp();
+    prompter_.paths = {path("missing/Other.scr")};
+    EXPECT_EQ(ScriptSaver(prompter_).save(*doc, true), SaveResult::Failed);
+    EXPECT_EQ(prompter_.shownIds(), Ids{kMsgWriteFailed});
+    EXPECT_EQ(doc->rootFrame().name(), u"App");
+    EXPECT_TRUE(doc->path().empty());
+}
+
+TEST(ScriptMessages, PlaceholdersTakeTheDetailLines) {
+    EXPECT_EQ(formatMessage(kMsgSyntaxError, "/a/b.scr\n12"),
+              "The Tarvo file '/a/b.scr' cannot be loaded.\n\nSyntax error on line 12.");
+    EXPECT_EQ(formatMessage(kMsgErrorOpeningFile, "/x.scr"), "Error opening file: /x.scr");
+    EXPECT_EQ(formatMessage(kMsgNoActiveFrame, ""), "No active frame");
+    EXPECT_EQ(formatMessage(12345, ""), "Unknown message");
+}
+
 TEST_F(ScriptSaverTest, ApplicationWithoutTemplateIsRefused) {
     CDocContext doc;  // an empty application: no declarations at all
     ASSERT_TRUE(doc.setPath(widenLatin1(path("Empty.scr"))));

@@ -1,6 +1,7 @@
 // ScriptMessages: the ids and texts of the messages the script writer and reader show.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace tarvo::script {
@@ -39,5 +40,10 @@ inline constexpr int kMsgUnrepresentableText = 9005;
 
 /// The text of a message or title id ("Unknown message" when unknown).
 std::string_view messageText(int id);
+
+/// The message with its placeholders filled from `detail`: "%s" takes the
+/// first line of the detail, "%d" the second. A detail that fills no
+/// placeholder is appended after a colon.
+std::string formatMessage(int id, std::string_view detail);
 
 }  // namespace tarvo::script
