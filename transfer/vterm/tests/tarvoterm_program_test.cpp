@@ -168,6 +168,15 @@ TEST(TarvotermProgram, CommandLineExitCodes) {
     }
 }
 
+TEST(TarvotermProgram, UnwritableTranscriptIsAFailure) {
+    Running term =
+        spawnTerm({"--idle-limit", "1", "--transcript", "/nonexistent-dir/tarvoterm/t.json"});
+    ASSERT_GT(term.pid, 0);
+    EXPECT_EQ(readFrom(term.stdoutFd, 200, true).rfind("PTY ", 0), 0u);
+    EXPECT_EQ(waitExit(term.pid), 4);
+    close(term.stdoutFd);
+}
+
 TEST(TarvotermProgram, GivesUpWithoutResetAndStillWritesTheTranscript) {
     const std::string transcript = (std::filesystem::temp_directory_path() /
                                     ("tarvoterm_idle_" + std::to_string(getpid()) + ".json"))
