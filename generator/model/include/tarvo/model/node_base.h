@@ -15,6 +15,8 @@ class CContainerNode;
 
 class CNodeBase {
 public:
+    /// `name` is a built-in default name; one over the type's limit leaves
+    /// the name empty (text from outside goes through setName).
     CNodeBase(NodeType type, std::u16string name);
     virtual ~CNodeBase() = default;
     CNodeBase(const CNodeBase&) = delete;
