@@ -3,6 +3,10 @@
 %define api.pure full
 %define api.prefix {tvc_}
 %locations
+/* Inside a subroutine's branch list, a node keyword followed by a name could start either a
+   branch target or the first node; the ten conflicts (one per node keyword) shift, so the
+   text is read as a node. */
+%expect 10
 %param {void* scanner}
 %parse-param {tarvo::compiler::ParseState* state}
 
