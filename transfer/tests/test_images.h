@@ -29,23 +29,23 @@ inline std::string dataRecords(std::uint16_t address, const std::vector<std::uin
     return out;
 }
 
-inline std::string makeImage(const ImageSpec& spec) {
+inline std::string makeImage(const ImageSpec& layout) {
     std::string out;
     out += line(":0400000100000000FB");
-    out += line(formatHexRecord(0, 0x01, {std::uint8_t(spec.nodes >> 8), std::uint8_t(spec.nodes)}));
-    if (spec.model == "VK61") out += line(":04000001564B3631F3");
-    if (spec.model == "VK81") out += line(":04000001564B3831F1");
+    out += line(formatHexRecord(0, 0x01, {std::uint8_t(layout.nodes >> 8), std::uint8_t(layout.nodes)}));
+    if (layout.model == "VK61") out += line(":04000001564B3631F3");
+    if (layout.model == "VK81") out += line(":04000001564B3831F1");
     out += line(":020000023000CC");
-    std::vector<std::uint8_t> code = spec.code;
+    std::vector<std::uint8_t> code = layout.code;
     if (code.empty()) code = {0x4F, 0x01, 0x00, 0x01, 0x70, 0x01, 0x70, 0x01, 0x14, 0x00};
     out += dataRecords(0x8000, code);
-    if (spec.font) {
+    if (layout.font) {
         std::uint16_t at = std::uint16_t(0x8000 + code.size());
         // marker record: "QOR_FONT" with swapped words, zero, and one more word
         out += line(formatHexRecord(at, 0x00, {0x4F, 0x51, 0x5F, 0x52, 0x4F, 0x46, 0x54, 0x4E,
                                                 0x00, 0x00}));
         at = std::uint16_t(at + 10);
-        for (int r = 0; r < spec.fontRecords; ++r) {
+        for (int r = 0; r < layout.fontRecords; ++r) {
             std::vector<std::uint8_t> glyph(24, std::uint8_t(0x10 + r));
             out += line(formatHexRecord(at, 0x00, glyph));
             at = std::uint16_t(at + 24);
@@ -78,12 +78,12 @@ inline std::string makeOsImage(int version, char typeLetter = 'C') {
 namespace tarvo::xfer::testing {
 inline std::string makeImageOf(const std::string& model, bool font = false, int fontRecords = 2,
                                std::uint16_t nodes = 3, std::vector<std::uint8_t> code = {}) {
-    ImageSpec spec;
-    spec.model = model;
-    spec.font = font;
-    spec.fontRecords = fontRecords;
-    spec.nodes = nodes;
-    spec.code = std::move(code);
-    return makeImage(spec);
+    ImageSpec layout;
+    layout.model = model;
+    layout.font = font;
+    layout.fontRecords = fontRecords;
+    layout.nodes = nodes;
+    layout.code = std::move(code);
+    return makeImage(layout);
 }
 }  // namespace tarvo::xfer::testing

@@ -433,20 +433,20 @@ private:
         std::string src = source(n.source);
         if (n.source.kind == SourceKind::File && n.sorted) src += ", ASCII";
         section("Source", src);
-        std::string spec = word(words::dataTypes(), static_cast<size_t>(n.dataType));
+        std::string comparison = word(words::dataTypes(), static_cast<size_t>(n.dataType));
         auto rangeEnd = [](const RangeValue& v) {
             return v.fromRegister ? "REG " + quoted(v.registerName) : "LITERAL " + quoted(v.text);
         };
         switch (n.comparison) {
         case ComparisonKind::None: break;
-        case ComparisonKind::Constant: spec += ", LITERAL " + quoted(n.constant); break;
+        case ComparisonKind::Constant: comparison += ", LITERAL " + quoted(n.constant); break;
         case ComparisonKind::Range:
-            spec += ", Range(" + rangeEnd(n.low) + ", " + rangeEnd(n.high) + ")";
+            comparison += ", Range(" + rangeEnd(n.low) + ", " + rangeEnd(n.high) + ")";
             break;
-        case ComparisonKind::Register: spec += ", REG " + quoted(n.comparisonRegister); break;
+        case ComparisonKind::Register: comparison += ", REG " + quoted(n.comparisonRegister); break;
         }
-        if (n.ignoreCase) spec += ", IGNORECASE";
-        section("Special", spec);
+        if (n.ignoreCase) comparison += ", IGNORECASE";
+        section("Special", comparison);
         std::string dest;
         if (n.source.kind == SourceKind::File && n.storeIndex)
             dest = "REG " + quoted(n.indexRegister) + ",OVERWRITE";

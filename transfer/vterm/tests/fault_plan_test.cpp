@@ -22,17 +22,17 @@ void PrintTo(const GoodSpec& c, std::ostream* os) {
 class FaultSpecAccepted : public ::testing::TestWithParam<GoodSpec> {};
 
 TEST_P(FaultSpecAccepted, ParsesAllFields) {
-    const GoodSpec& spec = GetParam();
+    const GoodSpec& layout = GetParam();
     FaultPlan plan;
     std::string error;
-    ASSERT_TRUE(plan.add(spec.text, error)) << spec.text << ": " << error;
+    ASSERT_TRUE(plan.add(layout.text, error)) << layout.text << ": " << error;
     ASSERT_EQ(plan.faults().size(), 1u);
     const Fault& fault = plan.faults()[0];
-    EXPECT_EQ(fault.action, spec.action) << spec.text;
-    EXPECT_EQ(fault.target.kind, spec.kind) << spec.text;
-    EXPECT_EQ(fault.target.commandType, spec.commandType) << spec.text;
-    EXPECT_EQ(fault.target.index, spec.index) << spec.text;
-    EXPECT_EQ(fault.remaining, spec.remaining) << spec.text;
+    EXPECT_EQ(fault.action, layout.action) << layout.text;
+    EXPECT_EQ(fault.target.kind, layout.kind) << layout.text;
+    EXPECT_EQ(fault.target.commandType, layout.commandType) << layout.text;
+    EXPECT_EQ(fault.target.index, layout.index) << layout.text;
+    EXPECT_EQ(fault.remaining, layout.remaining) << layout.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
