@@ -1,6 +1,9 @@
 #include "tarvo/script/script_saver.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -149,15 +152,23 @@ TEST_F(ScriptSaverTest, CancelledDialogWritesNothing) {
 }
 
 TEST_F(ScriptSaverTest, FailedWriteKeepsPreviousFileAndApplication) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write into read-only folders";
     auto doc = newApp();
     doc->settings.previousVersion = 1;
     write(path("Keep.scr"), "previous");
     ASSERT_TRUE(doc->setPath(widenLatin1(path("Keep.scr"))));
-    // The folder refuses the temporary file the save writes first.
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_EQ(ScriptSaver(prompter_).save(*doc, true), SaveResult::Failed);
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
+    // A file-size limit makes the write fail part way, as a full disk does (and
+    // unlike folder permissions it binds root too). Only the soft limit moves,
+    // so it can be put back.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    SaveResult result = ScriptSaver(prompter_).save(*doc, true);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, SaveResult::Failed);
     EXPECT_EQ(prompter_.shownIds(), Ids{kMsgWriteFailed});
     EXPECT_EQ(read(path("Keep.scr")), "previous");
     EXPECT_EQ(doc->rootFrame().name(), u"App");
