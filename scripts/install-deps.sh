@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl1-mesa-dev
   flex bison
   libfreetype-dev fonts-wqy-zenhei libfontconfig-dev fontconfig
-  srecord xvfb xauth
+  srecord xvfb xauth hyperfine
   clang libclang-rt-14-dev
 )
 
