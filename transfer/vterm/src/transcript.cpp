@@ -85,6 +85,16 @@ std::string transcriptJson(const VirtualTerminal& terminal) {
     out += "  \"garbledBytes\": " + std::to_string(log.garbledBytes) + ",\n";
     out += "  \"noiseBytes\": " + std::to_string(log.noiseBytes) + ",\n";
     out += "  \"eventsNotKept\": " + std::to_string(log.eventsNotKept) + ",\n";
+    // One rate per line, so that a shell script can pick the counts out.
+    out += "  \"traffic\": [";
+    for (std::size_t i = 0; i < log.traffic.size(); ++i) {
+        const LineTraffic& traffic = log.traffic[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "    {\"baud\": " + std::to_string(traffic.baud) +
+               ", \"fromHost\": " + std::to_string(traffic.fromHost) +
+               ", \"toHost\": " + std::to_string(traffic.toHost) + "}";
+    }
+    out += log.traffic.empty() ? "],\n" : "\n  ],\n";
     out += "  \"commands\": " + stringArray(log.commands, "  ") + ",\n";
     out += "  \"osRecords\": " + stringArray(log.osRecords, "  ") + ",\n";
     out += "  \"appRecords\": " + stringArray(log.appRecords, "  ") + ",\n";

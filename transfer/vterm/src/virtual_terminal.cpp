@@ -1,6 +1,7 @@
 // The terminal's behaviour in the download protocol.
 #include "tarvo/vterm/virtual_terminal.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tarvo::vterm {
@@ -55,6 +56,23 @@ VirtualTerminal::VirtualTerminal(TerminalConfig config, const Clock& clock)
       currentBaud_(config_.startBaud) {}
 
 std::string VirtualTerminal::receive(std::string_view bytes, int lineBaud) {
+    std::string out = answerTo(bytes, lineBaud);
+    countTraffic(lineBaud, bytes.size(), out.size());
+    return out;
+}
+
+void VirtualTerminal::countTraffic(int lineBaud, std::size_t fromHost, std::size_t toHost) {
+    if (fromHost == 0 && toHost == 0) return;
+    // The list holds one entry per rate the line was ever set to: a handful.
+    auto entry = std::find_if(log_.traffic.begin(), log_.traffic.end(),
+                              [lineBaud](const LineTraffic& t) { return t.baud == lineBaud; });
+    if (entry == log_.traffic.end())
+        entry = log_.traffic.insert(entry, LineTraffic{lineBaud, 0, 0});
+    entry->fromHost += fromHost;
+    entry->toHost += toHost;
+}
+
+std::string VirtualTerminal::answerTo(std::string_view bytes, int lineBaud) {
     std::string out;
     if (bytes.empty() || finished()) return out;
     if (lineBaud != currentBaud_) {

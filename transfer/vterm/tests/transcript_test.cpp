@@ -42,8 +42,25 @@ TEST_F(TranscriptTest, HoldsConfigurationStateAndTimedEvents) {
           "{\"ms\": 1500, \"from\": \"host\", \"kind\": \"record\", \"text\": \":000000F20E\"}"}) {
         EXPECT_TRUE(contains(json, part)) << part << "\n" << json;
     }
+    // The five transmissions, each answered by one ACK.
+    EXPECT_TRUE(contains(json, "\"traffic\": [\n    {\"baud\": 9600, \"fromHost\": " +
+                                   std::to_string(4 + 44 + 16 + 20 + 12) +
+                                   ", \"toHost\": 5}\n  ],\n"))
+        << json;
     EXPECT_EQ(json.front(), '{');
     EXPECT_EQ(json.substr(json.size() - 2), "}\n");
+}
+
+TEST_F(TranscriptTest, TrafficListsEachRateOnALineOfItsOwn) {
+    VirtualTerminal terminal(TerminalConfig{}, clock_);
+    EXPECT_TRUE(contains(transcriptJson(terminal), "\"traffic\": [],\n"));
+    send(terminal, "/.\rj:010000F40506\r");
+    send(terminal, "/.\rj");
+    EXPECT_TRUE(contains(transcriptJson(terminal),
+                         "\"traffic\": [\n"
+                         "    {\"baud\": 9600, \"fromHost\": 18, \"toHost\": 2},\n"
+                         "    {\"baud\": 38400, \"fromHost\": 4, \"toHost\": 1}\n"
+                         "  ],\n"));
 }
 
 TEST_F(TranscriptTest, ControlBytesAreEscaped) {

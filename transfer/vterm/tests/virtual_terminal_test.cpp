@@ -5,10 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 #include "fake_clock.h"
 
 namespace tarvo::vterm {
+
+// Found by GoogleTest through the argument's namespace.
+void PrintTo(const LineTraffic& t, std::ostream* out) {
+    *out << "{" << t.baud << ": " << t.fromHost << " in, " << t.toHost << " out}";
+}
+
 namespace {
 
 const std::string kAckText(1, '\x06');
@@ -125,6 +132,42 @@ TEST_F(TerminalTest, SpeedCommandsAnswerThenSwitch) {
         EXPECT_EQ(sendAt(kProbe, before), "") << "the old rate is no longer understood";
         EXPECT_EQ(sendAt(kProbe, c.rate), kAckText);
     }
+}
+
+// Wire time is reckoned from these counts, so every byte must land under
+// the rate the line had when it moved: refused and unreadable bytes too.
+TEST_F(TerminalTest, TrafficCountsEveryByteEachWayUnderItsLineRate) {
+    start();
+    const std::string refused = ":020000FF0002FE\r";  // wrong checksum
+    std::string answers = sendAt(kProbe, 38400);      // unreadable at our 9600
+    for (const std::string* line :
+         {&kProbe, &refused, &kTo38400, &kInquireVersion, &kAckText, &kReset})
+        answers += send(*line);
+    const std::string late = kBank0;  // after the reset: ignored, yet sent
+    answers += send(late);
+
+    // ":06", address, type, six data bytes, checksum and CR.
+    constexpr std::size_t versionRecord = 3 + 4 + 2 + 12 + 2 + 1;
+    const std::vector<LineTraffic> expected = {
+        {38400, kProbe.size() + kInquireVersion.size() + 1 + kReset.size() + late.size(),
+         1 + versionRecord + 1},
+        {9600, kProbe.size() + refused.size() + kTo38400.size(), 3},
+    };
+    // The first rate used is 38400 (the unreadable probe); the answer to the
+    // speed command still goes at 9600.
+    EXPECT_EQ(terminal_->log().traffic, expected);
+    std::uint64_t sentToHost = 0;
+    for (const LineTraffic& t : terminal_->log().traffic) sentToHost += t.toHost;
+    EXPECT_EQ(sentToHost, answers.size());
+}
+
+TEST_F(TerminalTest, TrafficIsCountedForWholeChunksAsForSingleBytes) {
+    start();
+    const std::string session = kProbe + kTo19200;
+    const std::string answer = terminal_->receive(session, 9600);
+    EXPECT_EQ(answer, kAckText + kAckText);
+    EXPECT_EQ(terminal_->log().traffic,
+              (std::vector<LineTraffic>{{9600, session.size(), answer.size()}}));
 }
 
 TEST_F(TerminalTest, VersionRecordCarriesTypeLetterAndDigits) {

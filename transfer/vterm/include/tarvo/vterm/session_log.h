@@ -18,6 +18,16 @@ struct SessionEvent {
     std::string text;  // the record text, or a short description
 };
 
+/// Bytes that crossed the line at one rate, each way. Everything the host
+/// sends and everything the terminal answers counts, unreadable bytes too,
+/// because all of them take wire time.
+struct LineTraffic {
+    int baud = 0;
+    std::uint64_t fromHost = 0;
+    std::uint64_t toHost = 0;
+    bool operator==(const LineTraffic&) const = default;
+};
+
 struct SessionLog {
     std::vector<SessionEvent> events;
     std::vector<std::string> commands;     // accepted command records (types F1..FF), as received
@@ -34,6 +44,7 @@ struct SessionLog {
     std::uint64_t garbledBytes = 0;        // bytes that arrived at another rate than ours
     std::uint64_t noiseBytes = 0;          // bytes outside any record or probe
     std::uint64_t eventsNotKept = 0;       // events beyond kMaxSessionEvents
+    std::vector<LineTraffic> traffic;      // per line rate, in the order the rates were first used
 };
 
 }  // namespace tarvo::vterm

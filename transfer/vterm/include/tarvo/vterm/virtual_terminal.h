@@ -26,8 +26,9 @@ class VirtualTerminal {
     VirtualTerminal(TerminalConfig config, const Clock& clock);
 
     /// Takes bytes that arrived while the line was set to `lineBaud` and
-    /// returns the bytes the terminal sends back. Bytes sent at a rate other
-    /// than the terminal's own cannot be read and are discarded.
+    /// returns the bytes the terminal sends back (at that same rate). Bytes
+    /// sent at a rate other than the terminal's own cannot be read and are
+    /// discarded. Both directions are counted in the log's traffic.
     std::string receive(std::string_view bytes, int lineBaud);
 
     int currentBaud() const { return currentBaud_; }
@@ -40,6 +41,8 @@ class VirtualTerminal {
     enum class ImagePart { None, Os, Application, Font };
     enum class Outgoing { None, Version, Names };
 
+    std::string answerTo(std::string_view bytes, int lineBaud);
+    void countTraffic(int lineBaud, std::size_t fromHost, std::size_t toHost);
     void handleByte(std::uint8_t byte, std::string& out);
     void handleProbe(std::string& out);
     void handleRecordLine(const std::string& line, std::string& out);
