@@ -1,26 +1,22 @@
-// The headless tarvoxfer: one transfer driven by a poll loop.
+// tarvoxfer as a process: startup checks, then the window or one headless
+// transfer driven by a poll loop.
 #include "driver/transfer_program.h"
 
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "driver/deadline_timer.h"
 #include "driver/headless_host.h"
 #include "driver/log_list.h"
 #include "driver/port_settings.h"
-#include "driver/virtual_terminal_process.h"
+#include "driver/transfer_controller.h"
 #include "image/image_path.h"
-#include "image/image_scan.h"
-#include "protocol/result_code.h"
-#include "protocol/transfer_session.h"
-#include "serial/port_list.h"
-#include "serial/termios_port.h"
-#include "tarvo/common/paths.h"
-#include "tarvo/common/safe_file.h"
 
 namespace tarvo::xfer {
 
@@ -28,100 +24,79 @@ namespace {
 volatile sig_atomic_t gInterrupted = 0;
 void onInterrupt(int) { gInterrupted = 1; }
 
-// The longest the loop sleeps when nothing is due, so an interrupt is seen soon.
+// The longest the loop sleeps when nothing is due, so an interrupt and the
+// probe time limit are seen soon.
 constexpr int kMaxPollMs = 250;
-// Time the virtual terminal gets to finish its files after the reset.
-constexpr int kVirtualTerminalGraceMs = 2000;
 
-void printUsageError(const char* message) {
-    std::fprintf(stderr, "%s\n\n%s\n", message, kUsageText);
-}
-
-bool readImage(const std::string& path, std::string& bytes) {
-    return readWholeFile(path, bytes).ok;
+bool readableFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 }  // namespace
 
-std::string virtualTerminalModel(int imageModel) {
-    switch (imageModel) {
-    case kModelVK61: return "VK61";
-    case kModelVK81: return "VK81";
-    default: return "VK7100";
-    }
+bool displayAvailable() {
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
 
-int runTransferProgram(int argc, const char* const* argv) {
+StartupCheck checkStartup(const CommandLine& cl, const std::string& cwd) {
+    StartupCheck check;
+    if (!cl.valid || cl.tooLong) {
+        check.kind = StartupCheck::Refuse;
+        check.exitCode = kResultInvalidParameter;
+        check.message = "Invalid parameter specified.";
+        return check;
+    }
+    if (cl.empty) return check;
+    if (cl.showUsage) {
+        check.kind = StartupCheck::ShowUsage;
+        return check;
+    }
+    auto image = cl.imagePath.empty() ? std::nullopt : splitImagePath(cl.imagePath, cwd);
+    if (!image || !readableFile(image->full())) {
+        check.kind = StartupCheck::Refuse;
+        check.exitCode = kExitBadStart;
+        check.message = "The file specified could not be found.";
+        return check;
+    }
+    if (cl.launchSlotInvalid()) {
+        check.kind = StartupCheck::Refuse;
+        check.exitCode = kExitBadStart;
+        check.message = "The application number specified to launch is invalid.";
+    }
+    return check;
+}
+
+int runTransferProgram(int argc, char** argv, WindowRunner window) {
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
         std::printf("%s\n", kUsageText);
         return 0;
     }
     CommandLine cl = parseCommandLine(joinArguments(argc, argv));
-    if (!cl.valid || cl.tooLong) {
-        printUsageError("Invalid parameter specified.");
-        return kResultInvalidParameter;
+    if (window && !cl.batch && displayAvailable()) return window(argc, argv, cl);
+
+    StartupCheck check = checkStartup(cl, currentDir());
+    if (check.kind == StartupCheck::Refuse) {
+        std::fprintf(stderr, "%s\n\n%s\n", check.message.c_str(), kUsageText);
+        return check.exitCode;
     }
-    if (cl.showUsage || cl.empty) {
+    if (check.kind == StartupCheck::ShowUsage || cl.empty) {
         std::printf("%s\n", kUsageText);
         return 0;
     }
-    auto image = splitImagePath(cl.imagePath, currentDir());
-    std::string imageBytes;
-    if (cl.imagePath.empty() || !image || !readImage(image->full(), imageBytes)) {
-        printUsageError("The file specified could not be found.");
-        return kExitBadStart;
-    }
-    if (cl.launchSlotInvalid()) {
-        printUsageError("The application number specified to launch is invalid.");
-        return kExitBadStart;
-    }
+    return runHeadless(cl);
+}
 
-    PortSettings settings;
-    PortChoice port;
-    if (!cl.portDevice.empty()) port.device = cl.portDevice;
-    else if (cl.port != kPortNotGiven) port.number = cl.port;
-    else port = settings.load();
-
+int runHeadless(const CommandLine& cl) {
+    PortSettings store;
     LogList log;
     log.setTraceLevel(cl.traceLevel);
     HeadlessHost host(log);
     SteadyClock clock;
     DeadlineTimer timer(clock);
-    TransferSession session(host, timer, clock);
-    session.setMaxBaud(cl.maxBaud);
-    session.setFileLoader(readImage);
-
-    VirtualTerminalProcess vterm;
-    int imageModelCode = imageModel(imageBytes);
-    session.setPortOpener([&](PortError& err) -> std::unique_ptr<SerialPort> {
-        std::string device = port.device;
-        if (device == "virtual") {
-            std::string program = VirtualTerminalProcess::findProgram();
-            std::string why;
-            device = program.empty() ? std::string()
-                                     : vterm.start(program, {"--model", virtualTerminalModel(imageModelCode)}, why);
-            if (device.empty()) {
-                host.log(program.empty() ? "tarvoterm not found" : why);
-                err = kPortGeneralFailure;
-                return nullptr;
-            }
-        } else if (device.empty()) {
-            device = portDevice(port.number, listPorts());
-        }
-        return TermiosPort::open(device, err);
-    });
-
-    TransferOptions opts;
-    opts.image = *image;
-    opts.osImagePath = cl.osImagePath;
-    opts.programDir = programDir();
-    opts.overrideFlags = cl.overrideFlags;
-    opts.loadSlot = cl.loadSlot;
-    opts.showSlotDialog = cl.showSlotDialog;
-    opts.launchSlot = cl.launchSlot;
-    opts.fileMode = cl.fileMode;
-    opts.batchMode = true;  // no window: nobody to answer a dialog
-    opts.traceLevel = cl.traceLevel;
-    opts.probeLimitSeconds = cl.probeLimitSeconds;
+    ProgramSettings settings = settingsFromCommandLine(cl, store.load(), currentDir());
+    // Without a window nobody can answer a dialog.
+    settings.batch = true;
+    TransferController controller(host, timer, clock, log, settings);
 
     struct sigaction sa {};
     sa.sa_handler = onInterrupt;
@@ -129,30 +104,26 @@ int runTransferProgram(int argc, const char* const* argv) {
     ::sigaction(SIGTERM, &sa, nullptr);
     gInterrupted = 0;
 
-    session.start(opts);
-    int code = kResultRunning;
-    while (session.active()) {
-        session.pass();
-        if (gInterrupted && session.currentStep() != steps::kInit) session.abort();
-        if (session.result() != kResultRunning) {
-            code = session.finish();
-            break;
-        }
-        if (session.wantsPass()) continue;
+    controller.startTransfer();
+    while (controller.active() && !controller.resultDue()) {
+        controller.pass();
+        if (gInterrupted) controller.abort();
+        if (controller.resultDue()) break;
+        if (controller.wantsPass()) continue;
         if (timer.due()) {
-            session.onTimeout();
+            controller.onTimeout();
             continue;
         }
         int wait = timer.msUntilDue();
         if (wait < 0 || wait > kMaxPollMs) wait = kMaxPollMs;
-        pollfd p{session.port() ? session.port()->pollFd() : -1, POLLIN, 0};
+        pollfd p{controller.pollFd(), POLLIN, 0};
         ::poll(&p, 1, wait);
-        if (timer.due()) session.onTimeout();
+        if (timer.due()) controller.onTimeout();
     }
-    vterm.stop(kVirtualTerminalGraceMs);
-    log.add(resultMessage(code));
-    settings.save(port);
-    if (cl.batch) return code == kResultSuccess ? 0 : code;
+    TransferEnding ending = controller.endTransfer();
+    controller.savePort(store);
+    // Only -C turns the result into the exit code.
+    if (cl.batch) return ending.exitCode;
     return 0;
 }
 
