@@ -47,6 +47,7 @@ TransferWindow::TransferWindow(ProgramSettings settings, TransferDialogs& dialog
     layout->setSpacing(0);
     list_ = new QListWidget;
     list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setFocusPolicy(Qt::NoFocus);  // keys go to the window: Esc aborts, F1 helps
     progress_ = new QProgressBar;
     progress_->setRange(0, 100);
     progress_->setTextVisible(false);
