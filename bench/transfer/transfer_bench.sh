@@ -5,12 +5,13 @@
 # ten bits per byte at the rate in force when it moved, as the terminal
 # counted them), and reports tarvoxfer's own processor time.
 #
-# Usage: transfer_bench.sh [--quick] [--runs N] [--out FILE.md] [BUILD_DIR]
+# Usage: transfer_bench.sh [--quick] [--runs N] [--rates LIST] [--out FILE.md] [BUILD_DIR]
 #
 #   BUILD_DIR     build tree holding bin/tarvoxfer and bin/tarvoterm
 #                 (default: ./build)
 #   --quick       a 4 KB image and one run per rate (about half a minute)
 #   --runs N      timed runs per rate (default 2; a 9600 run takes ~3 minutes)
+#   --rates LIST  the rates to measure, e.g. "19200 38400" (default: all three)
 #   --out FILE    where the markdown table goes (default:
 #                 BUILD_DIR/transfer_bench.md)
 #
@@ -126,6 +127,7 @@ hyperfine_value() {
 
 quick=no
 runs=2
+rates="9600 19200 38400"
 out=""
 build_dir=""
 while (($#)); do
@@ -134,6 +136,12 @@ while (($#)); do
         --runs)
             [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || die "--runs needs a positive number"
             runs=$2
+            shift
+            ;;
+        --rates)
+            [[ ${2:-} =~ ^[[:space:]]*(9600|19200|38400)([[:space:]]+(9600|19200|38400))*[[:space:]]*$ ]] ||
+                die "--rates takes 9600, 19200 and/or 38400"
+            rates=$2
             shift
             ;;
         --out)
@@ -192,7 +200,7 @@ table="| Rate | Host→terminal bytes | Terminal→host bytes | Wire-time bound 
 table+="|---|---|---|---|---|---|---|---|---|"$'\n'
 failed=no
 
-for rate in 9600 19200 38400; do
+for rate in $rates; do
     case $rate in
         9600) cap=-6 ;;
         19200) cap=-7 ;;
