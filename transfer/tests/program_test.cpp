@@ -13,6 +13,7 @@
 #include "protocol/result_code.h"
 #include "run_program.h"
 #include "test_images.h"
+#include "test_terminal.h"
 
 namespace tarvo::xfer {
 namespace {
@@ -51,12 +52,7 @@ protected:
     }
     // Starts tarvoterm with a transcript and the received image; answers its device.
     std::string startTerminal(std::vector<std::string> args) {
-        args.insert(args.end(), {"--transcript", (dir_ / "t.json").string(), "--hex-out",
-                                 (dir_ / "got.hex").string(), "--idle-limit", "20"});
-        std::string why;
-        std::string device = vterm_.start(term_, args, why);
-        EXPECT_FALSE(device.empty()) << why;
-        return device;
+        return startTestTerminal(vterm_, term_, dir_, std::move(args));
     }
     // The terminal ends by itself after the reset; after a failed transfer it
     // is stopped at once (it writes its transcript on the signal too).

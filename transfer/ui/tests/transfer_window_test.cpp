@@ -22,6 +22,7 @@
 #include "protocol/result_code.h"
 #include "qt_test_support.h"
 #include "../../tests/test_images.h"
+#include "../../tests/test_terminal.h"
 #include "transfer_window.h"
 #include "transfer_window_main.h"
 
@@ -60,12 +61,7 @@ protected:
         return ss.str();
     }
     std::string startTerminal(std::vector<std::string> args) {
-        args.insert(args.end(), {"--transcript", (dir_ / "t.json").string(), "--hex-out",
-                                 (dir_ / "got.hex").string(), "--idle-limit", "20"});
-        std::string why;
-        std::string device = vterm_.start(term_, args, why);
-        EXPECT_FALSE(device.empty()) << why;
-        return device;
+        return startTestTerminal(vterm_, term_, dir_, std::move(args));
     }
     ProgramSettings settingsFor(const std::string& device, const std::string& image) {
         ProgramSettings s;
