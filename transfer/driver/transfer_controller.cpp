@@ -54,7 +54,16 @@ TransferController::TransferController(SessionHost& host, ReplyTimer& timer, Clo
                                        LogList& log, ProgramSettings settings)
     : host_(host), log_(log), settings_(std::move(settings)), session_(host, timer, clock) {
     session_.setMaxBaud(settings_.maxBaud);
-    session_.setFileLoader(readImage);
+    // The image was read once to check it before the start: step 0 takes
+    // those bytes instead of reading the file again.
+    session_.setFileLoader([this](const std::string& path, std::string& bytes) {
+        if (!checkedImage_.empty() && path == checkedPath_) {
+            bytes = std::move(checkedImage_);
+            checkedImage_.clear();
+            return true;
+        }
+        return readImage(path, bytes);
+    });
     session_.setPortOpener([this](PortError& err) { return openPort(err); });
 }
 
@@ -88,6 +97,8 @@ StartOutcome TransferController::startTransfer() {
         return StartOutcome::Failed;
     }
     imageModel_ = imageModel(bytes);
+    checkedPath_ = path;
+    checkedImage_ = std::move(bytes);
 
     TransferOptions opts;
     opts.image = settings_.image;

@@ -114,6 +114,8 @@ private:
     VirtualTerminalProcess vterm_;
     std::string outputDir_ = ".";
     int imageModel_ = kModelUnknown;
+    std::string checkedPath_;   // the image read by startTransfer, until step 0 takes it
+    std::string checkedImage_;
     bool resultDue_ = false;  // set when the start itself failed in batch mode
     int startResult_ = kResultRunning;
 };
