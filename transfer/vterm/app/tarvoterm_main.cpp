@@ -2,6 +2,7 @@
 // a pseudo-terminal.
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -114,6 +115,15 @@ void serve(PseudoTerminal& line, VirtualTerminal& terminal, const TermOptions& o
     }
 }
 
+// The throttle sleeps until each byte would have left the wire. The kernel
+// may let a sleep overrun by its timer slack (50 us by default), twice per
+// record and answer; every overrun lengthens the session beyond the line's
+// own time, so the throttle asks for the least slack there is.
+void tightenTimerSlack() {
+    constexpr unsigned long kLeastSlackNanos = 1;
+    ::prctl(PR_SET_TIMERSLACK, kLeastSlackNanos, 0, 0, 0);
+}
+
 // Gives the host a moment to read the answer to the reset.
 void drain(const PseudoTerminal& line) {
     for (int waited = 0; waited < kDrainLimitMillis && line.unreadByPeer() > 0 && !stopRequested;
@@ -146,6 +156,7 @@ int main(int argc, char** argv) {
     }
 
     installSignalHandlers();
+    if (options.throttle) tightenTimerSlack();
     PseudoTerminal line;
     if (!line.open(options.terminal.startBaud, error)) {
         std::fprintf(stderr, "tarvoterm: %s\n", error.c_str());
