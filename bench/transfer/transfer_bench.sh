@@ -5,13 +5,18 @@
 # ten bits per byte at the rate in force when it moved, as the terminal
 # counted them), and reports tarvoxfer's own processor time.
 #
-# Usage: transfer_bench.sh [--quick] [--runs N] [--rates LIST] [--out FILE.md] [BUILD_DIR]
+# Usage: transfer_bench.sh [--quick] [--runs N] [--rates LIST] [--pin CPU] [--out FILE.md]
+#                          [BUILD_DIR]
 #
 #   BUILD_DIR     build tree holding bin/tarvoxfer and bin/tarvoterm
 #                 (default: ./build)
 #   --quick       a 4 KB image and one run per rate (about half a minute)
 #   --runs N      timed runs per rate (default 2; a 9600 run takes ~3 minutes)
 #   --rates LIST  the rates to measure, e.g. "19200 38400" (default: all three)
+#   --pin CPU     run tarvoterm and tarvoxfer on that one processor (taskset):
+#                 each wake-up then stays on one processor, which on virtual
+#                 machines spares the cross-processor interrupts that
+#                 otherwise lengthen every exchange and inflate system time
 #   --out FILE    where the markdown table goes (default:
 #                 BUILD_DIR/transfer_bench.md)
 #
@@ -37,7 +42,7 @@ die() {
 }
 
 # ---------------------------------------------------------------------------
-# Terminal handling. hyperfine calls "--start-terminal DIR" as its prepare
+# Terminal handling. hyperfine calls "--start-terminal DIR [CPU]" as its prepare
 # command before every timed run: it starts a throttled tarvoterm in the
 # background, waits for its device, and points DIR/port at it, so that the
 # timed command is tarvoxfer alone (the terminal is not its child, and its
@@ -59,12 +64,14 @@ wait_for_terminal_exit() {
 }
 
 start_terminal() {
-    local dir=$1 run pty tries
+    local dir=$1 cpu=${2:-} run pty tries
     local term="$dir/tarvoterm"
+    local pin=()
+    [[ -z $cpu ]] || pin=(taskset -c "$cpu")
     wait_for_terminal_exit "$dir"
     run=$(( $(cat "$dir/runs" 2>/dev/null || echo 0) + 1 ))
     echo "$run" >"$dir/runs"
-    "$term" --model "$TERMINAL_MODEL" --version 1.00 --baud "$TERMINAL_START_BAUD" --throttle \
+    "${pin[@]}" "$term" --model "$TERMINAL_MODEL" --version 1.00 --baud "$TERMINAL_START_BAUD" --throttle \
         --idle-limit "$TERMINAL_IDLE_LIMIT" --transcript "$dir/run-$run.json" \
         </dev/null >"$dir/run-$run.out" 2>"$dir/run-$run.err" &
     echo $! >"$dir/terminal.pid"
@@ -81,7 +88,7 @@ start_terminal() {
 }
 
 if [[ ${1:-} == --start-terminal ]]; then
-    start_terminal "$2"
+    start_terminal "$2" "${3:-}"
     exit 0
 fi
 
@@ -128,6 +135,7 @@ hyperfine_value() {
 quick=no
 runs=2
 rates="9600 19200 38400"
+cpu=""
 out=""
 build_dir=""
 while (($#)); do
@@ -142,6 +150,11 @@ while (($#)); do
             [[ ${2:-} =~ ^[[:space:]]*(9600|19200|38400)([[:space:]]+(9600|19200|38400))*[[:space:]]*$ ]] ||
                 die "--rates takes 9600, 19200 and/or 38400"
             rates=$2
+            shift
+            ;;
+        --pin)
+            [[ ${2:-} =~ ^[0-9]+$ ]] || die "--pin needs a processor number"
+            cpu=$2
             shift
             ;;
         --out)
@@ -167,6 +180,8 @@ build_dir=$(cd "$build_dir" && pwd)
 xfer="$build_dir/bin/tarvoxfer"
 term="$build_dir/bin/tarvoterm"
 [[ -x $xfer && -x $term ]] || die "$build_dir/bin lacks tarvoxfer or tarvoterm: build first"
+[[ -z $cpu ]] || command -v taskset >/dev/null || die "--pin needs taskset (util-linux)"
+[[ -z $cpu ]] || taskset -c "$cpu" true 2>/dev/null || die "cannot run on processor $cpu"
 command -v hyperfine >/dev/null || die "hyperfine is not installed (scripts/install-deps.sh)"
 [[ -f $IMAGE_GENERATOR ]] || die "missing $IMAGE_GENERATOR"
 out=${out:-$build_dir/transfer_bench.md}
@@ -195,7 +210,7 @@ image_file_bytes=$(wc -c <"$image")
 export XDG_CONFIG_HOME="$work/config"
 
 echo "Image: $image_bytes data bytes ($image_file_bytes-byte HEX file), model $TERMINAL_MODEL;" \
-    "terminal starts at $TERMINAL_START_BAUD baud; $runs run(s) per rate"
+    "terminal starts at $TERMINAL_START_BAUD baud; $runs run(s) per rate${cpu:+; both on processor $cpu}"
 table="| Rate | Host→terminal bytes | Terminal→host bytes | Wire-time bound (s) | Wall mean (s) | Wall/bound | tarvoxfer CPU user+sys (s) | CPU/wall | Goal |"$'\n'
 table+="|---|---|---|---|---|---|---|---|---|"$'\n'
 failed=no
@@ -212,9 +227,9 @@ for rate in $rates; do
     echo
     echo "== $rate baud (tarvoxfer $cap)"
     if ! hyperfine --shell=none --runs "$runs" --style basic \
-        --prepare "bash '$SELF' --start-terminal '$dir'" \
+        --prepare "bash '$SELF' --start-terminal '$dir' $cpu" \
         --export-json "$dir/hyperfine.json" \
-        "'$xfer' '$image' -C -A1 '-P$dir/port' $cap"; then
+        "${cpu:+taskset -c $cpu }'$xfer' '$image' -C -A1 '-P$dir/port' $cap"; then
         echo "transfer_bench: a download at $rate baud failed; terminal output in:" >&2
         tail -n 5 "$dir"/run-*.err >&2 || true
         failed=yes
@@ -246,7 +261,7 @@ for rate in $rates; do
     user=$(hyperfine_value "$json" user)
     system=$(hyperfine_value "$json" system)
 
-    read -r ratio cpu cpu_percent goal < <(awk -v w="$wall" -v b="$bound_mean" -v u="$user" \
+    read -r ratio cpu_seconds cpu_percent goal < <(awk -v w="$wall" -v b="$bound_mean" -v u="$user" \
         -v s="$system" -v gr="$GOAL_WALL_RATIO" -v gc="$GOAL_CPU_PERCENT" 'BEGIN {
             r = w / b; c = u + s; p = 100 * c / w
             printf "%.4f %.3f %.2f %s\n", r, c, p, (r <= gr && p < gc) ? "met" : "missed"
@@ -261,15 +276,15 @@ for rate in $rates; do
     [[ $stddev == null ]] || spread=$(printf 'mean of %s, sd %.3f s' "$runs" "$stddev")
     printf '  wall %.3f s (%s), wall/bound %s\n' "$wall" "$spread" "$ratio"
     printf '  tarvoxfer CPU %s s (user %.3f, system %.3f) = %s %% of wall: goal %s\n' \
-        "$cpu" "$user" "$system" "$cpu_percent" "$goal"
+        "$cpu_seconds" "$user" "$system" "$cpu_percent" "$goal"
     table+=$(printf '| %s | %s | %s | %.3f | %.3f | %s | %s | %s %% | %s |' "$rate" "$host_bytes" \
-        "$terminal_bytes" "$bound_mean" "$wall" "$ratio" "$cpu" "$cpu_percent" "$goal")$'\n'
+        "$terminal_bytes" "$bound_mean" "$wall" "$ratio" "$cpu_seconds" "$cpu_percent" "$goal")$'\n'
 done
 
 {
     echo "Download of a $image_bytes-byte image ($image_file_bytes-byte HEX file, model" \
         "$TERMINAL_MODEL) into a throttled tarvoterm starting at $TERMINAL_START_BAUD baud;" \
-        "$runs run(s) per rate; $(date -u '+%Y-%m-%d %H:%M UTC')."
+        "$runs run(s) per rate${cpu:+; tarvoterm and tarvoxfer both on processor $cpu}; $(date -u '+%Y-%m-%d %H:%M UTC')."
     echo "Goal: wall/bound ≤ $GOAL_WALL_RATIO and CPU/wall < $GOAL_CPU_PERCENT %."
     echo
     printf '%s' "$table"
