@@ -3,7 +3,7 @@
 
 namespace tarvo {
 
-CCopyNode::CCopyNode(std::u16string name) : CNodeBase(NodeType::Copy, std::move(name)) {}
+CCopyNode::CCopyNode(std::u16string name) : CNextErrorNode(NodeType::Copy, std::move(name)) {}
 
 std::vector<DeclarationUse> CCopyNode::declarationUses() const {
     std::vector<DeclarationUse> uses;

@@ -3,7 +3,7 @@
 
 namespace tarvo {
 
-CMathNode::CMathNode(std::u16string name) : CNodeBase(NodeType::Math, std::move(name)) {}
+CMathNode::CMathNode(std::u16string name) : CNextErrorNode(NodeType::Math, std::move(name)) {}
 
 std::vector<DeclarationUse> CMathNode::declarationUses() const {
     std::vector<DeclarationUse> uses;

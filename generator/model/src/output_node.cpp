@@ -6,7 +6,7 @@
 
 namespace tarvo {
 
-COutputNode::COutputNode(std::u16string name) : CNodeBase(NodeType::Output, std::move(name)) {}
+COutputNode::COutputNode(std::u16string name) : CNextErrorNode(NodeType::Output, std::move(name)) {}
 
 int COutputNode::addOperation(const OutputOperation& op) {
     if (!isWesternText(op.text)) return kMessageNonWestern;

@@ -3,7 +3,7 @@
 
 namespace tarvo {
 
-CVerifyNode::CVerifyNode(std::u16string name) : CNodeBase(NodeType::Verify, std::move(name)) {}
+CVerifyNode::CVerifyNode(std::u16string name) : CNextErrorNode(NodeType::Verify, std::move(name)) {}
 
 std::vector<DeclarationUse> CVerifyNode::declarationUses() const {
     std::vector<DeclarationUse> uses;

@@ -12,6 +12,7 @@
 #include "tarvo/model/math_node.h"
 #include "tarvo/model/menu_node.h"
 #include "tarvo/model/modify_node.h"
+#include "tarvo/model/next_error_node.h"
 #include "tarvo/model/node_key.h"
 #include "tarvo/model/output_node.h"
 #include "tarvo/model/verify_node.h"

@@ -3,14 +3,14 @@
 
 #include <vector>
 
-#include "tarvo/model/node_base.h"
+#include "tarvo/model/next_error_node.h"
 #include "tarvo/model/output_operation.h"
 
 namespace tarvo {
 
 enum class OutputDevice : std::uint8_t { Display = 0, Serial = 1, System = 2, Wedge = 3 };
 
-class COutputNode : public CNodeBase {
+class COutputNode : public CNextErrorNode {
 public:
     explicit COutputNode(std::u16string name = u"Output1");
     TARVO_VISITABLE
@@ -18,8 +18,6 @@ public:
     OutputDevice device = OutputDevice::Display;
     SourceOperand source; // "Information to Output"
     std::vector<OutputOperation> operations;
-    NodeLink next;
-    NodeLink error;
 
     /// Appends an operation when the literal stays within its limit: 0 on
     /// success, else the message id to show (331 for text beyond code 255,
@@ -29,12 +27,9 @@ public:
     std::u16string buildLiteral() const;
 
     SourceOperand* sourceOperand() override { return &source; }
-    std::vector<NodeLink*> links() override { return {&next, &error}; }
     std::vector<DeclarationUse> declarationUses() const override;
     bool renameReferences(std::u16string_view oldName, std::u16string_view newName,
                           NodeType type) override;
-    bool requiredLinksSet() const override { return !next.isEmpty() && !error.isEmpty(); }
-    NodeLink* linkForNewLink() override { return firstEmpty({&next, &error}); }
 };
 
 } // namespace tarvo

@@ -1,7 +1,7 @@
 // CVerifyNode: checks data against a type, a constant, a range or a register.
 #pragma once
 
-#include "tarvo/model/node_base.h"
+#include "tarvo/model/next_error_node.h"
 
 namespace tarvo {
 
@@ -18,7 +18,7 @@ struct RangeValue {
     bool operator==(const RangeValue&) const = default;
 };
 
-class CVerifyNode : public CNodeBase {
+class CVerifyNode : public CNextErrorNode {
 public:
     explicit CVerifyNode(std::u16string name = u"Verify1");
     TARVO_VISITABLE
@@ -36,16 +36,11 @@ public:
     /// "Store Index in Register", used when the source is a file.
     bool storeIndex = false;
     std::u16string indexRegister;
-    NodeLink next;
-    NodeLink error;
 
     SourceOperand* sourceOperand() override { return &source; }
-    std::vector<NodeLink*> links() override { return {&next, &error}; }
     std::vector<DeclarationUse> declarationUses() const override;
     bool renameReferences(std::u16string_view oldName, std::u16string_view newName,
                           NodeType type) override;
-    bool requiredLinksSet() const override { return !next.isEmpty() && !error.isEmpty(); }
-    NodeLink* linkForNewLink() override { return firstEmpty({&next, &error}); }
 };
 
 } // namespace tarvo
