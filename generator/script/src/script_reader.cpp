@@ -554,8 +554,7 @@ private:
             auto& n = static_cast<CMathNode&>(node);
             if (which == "Source") source(t, n.operand1);
             if (which == "Special") {
-                std::uint8_t op = lookupWord(words::mathOperationWords(), t.next(delims::kWord));
-                if (op != kWordNotFound) n.operation = static_cast<MathOperation>(op);
+                readWord(t, words::mathOperationWords(), n.operation);
                 source(t, n.operand2);
             }
             if (which == "Destination") destination(t, n.result);
@@ -565,8 +564,7 @@ private:
             auto& n = static_cast<CModifyNode&>(node);
             if (which == "Source") source(t, n.data);
             if (which == "Special") {
-                std::uint8_t op = lookupWord(words::modifyOperationWords(), t.next(delims::kWord));
-                if (op != kWordNotFound) n.operation = static_cast<ModifyOperation>(op);
+                readWord(t, words::modifyOperationWords(), n.operation);
                 if (n.operation == ModifyOperation::SearchReplace) {
                     std::string search, replace;
                     if (t.quoted(search)) n.searchText = wide(search);
@@ -580,8 +578,7 @@ private:
             auto& n = static_cast<COutputNode&>(node);
             if (which == "Source") source(t, n.source);
             if (which == "Destination") {
-                std::uint8_t d = lookupWord(words::outputDevices(), t.next(delims::kWord));
-                if (d != kWordNotFound) n.device = static_cast<OutputDevice>(d);
+                readWord(t, words::outputDevices(), n.device);
             }
             break;
         }
@@ -651,9 +648,16 @@ private:
         }
     }
 
+    // Reads the next word; a word the table knows sets `out` to its code, any
+    // other word leaves `out` as it was.
+    template <class Enum, class Table>
+    static void readWord(LineTokenizer& t, const Table& table, Enum& out) {
+        std::uint8_t code = lookupWord(table, t.next(delims::kWord));
+        if (code != kWordNotFound) out = static_cast<Enum>(code);
+    }
+
     void fileWriteWord(LineTokenizer& t, FileRef& f) {
-        std::uint8_t w = lookupWord(words::fileWriteWords(), t.next(delims::kWord));
-        if (w != kWordNotFound) f.writeType = static_cast<FileWriteType>(w);
+        readWord(t, words::fileWriteWords(), f.writeType);
     }
 
     void destination(LineTokenizer& t, DestinationOperand& op) {
@@ -663,8 +667,7 @@ private:
             op.kind = DestinationKind::Register;
             op.reg = {};
             if (t.quoted(text)) op.reg.registerName = wide(text);
-            std::uint8_t w = lookupWord(words::registerWriteWords(), t.next(delims::kWord));
-            if (w != kWordNotFound) op.registerWrite = static_cast<RegisterWriteType>(w);
+            readWord(t, words::registerWriteWords(), op.registerWrite);
         } else if (word == "REGFIELD") {
             op.kind = DestinationKind::Register;
             op.reg = {};
@@ -675,8 +678,7 @@ private:
             if (t.quoted(text)) op.file.fileName = wide(text);
             if (t.peek() == '.') {
                 t.skip(1);
-                std::uint8_t loc = lookupWord(words::recordLocations(), t.next(delims::kWord));
-                if (loc != kWordNotFound) op.file.location = static_cast<RecordLocation>(loc);
+                readWord(t, words::recordLocations(), op.file.location);
             }
             fileWriteWord(t, op.file);
         } else if (word == "FILERECORD") {
@@ -773,8 +775,7 @@ private:
             source(t, n.source);
             n.sorted = t.next(delims::kWord) == "ASCII";
         } else if (which == "Special") {
-            std::uint8_t type = lookupWord(words::dataTypes(), t.next(delims::kWord));
-            if (type != kWordNotFound) n.dataType = static_cast<VerifyDataType>(type);
+            readWord(t, words::dataTypes(), n.dataType);
             auto rangeEnd = [&](RangeValue& v) {
                 std::string w = t.next(delims::kWord);
                 std::string value;
