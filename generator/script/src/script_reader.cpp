@@ -278,18 +278,21 @@ private:
         }
     }
 
+    // The quoted full name and the position that open a container or node
+    // header; a missing part is a syntax error on this line.
+    bool nameAndPosition(LineTokenizer& t, std::string& fullName, long& x, long& y) {
+        if (!t.quoted(fullName) || fullName.empty() || !t.number(x) || !t.number(y)) {
+            syntaxError(lineNo_);
+            return false;
+        }
+        return true;
+    }
+
     // Header, description and owned-subroutine lines of a frame or subroutine,
     // up to (not including) its Entry line.
     bool containerLines(LineTokenizer& t, CContainerNode& c, std::string& fullName) {
-        if (!t.quoted(fullName) || fullName.empty()) {
-            syntaxError(lineNo_);
-            return false;
-        }
         long x = 0, y = 0;
-        if (!t.number(x) || !t.number(y)) {
-            syntaxError(lineNo_);
-            return false;
-        }
+        if (!nameAndPosition(t, fullName, x, y)) return false;
         c.position = {static_cast<double>(x), static_cast<double>(y)};
         while (nextLine()) {
             LineTokenizer d(line());
@@ -488,15 +491,8 @@ private:
     // The header line and the following lines of one node, up to its Branch line.
     bool nodeLines(LineTokenizer& t, CNodeBase& node, NodeType type) {
         std::string fullName;
-        if (!t.quoted(fullName) || fullName.empty()) {
-            syntaxError(lineNo_);
-            return false;
-        }
         long x = 0, y = 0;
-        if (!t.number(x) || !t.number(y)) {
-            syntaxError(lineNo_);
-            return false;
-        }
+        if (!nameAndPosition(t, fullName, x, y)) return false;
         if (type != NodeType::Entry) {
             std::u16string name = lastPart(fullName);
             if (!isValidName(name) || !node.setName(name)) {
